@@ -1,0 +1,12 @@
+#pragma once
+// Each korvan-tool command adds itself to the application here.
+
+#include <CLI/CLI.hpp>
+
+namespace korvan::tool {
+
+// Each Add…Command registers a subcommand whose callback stores its exit status in rc
+// (0 success, 1 failure, 2 usage error).
+void AddCatalogueCommand(CLI::App& app, int& rc);
+
+}  // namespace korvan::tool

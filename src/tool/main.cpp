@@ -1,0 +1,19 @@
+// korvan-tool: the editor's core from the command line.
+
+#include <iostream>
+
+#include "tool/commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"korvan-tool: files, scales, edits and transfers of Korvan Remote"};
+  app.require_subcommand(1);
+  int rc = 0;
+  korvan::tool::AddCatalogueCommand(app, rc);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    // CLI11 gives 0 for --help; every other parse error is a usage error.
+    return app.exit(e) == 0 ? 0 : 2;
+  }
+  return rc;
+}
