@@ -7,12 +7,16 @@
 #include "core/scheduler.h"
 #include "core/ui.h"
 #include "model/model.h"
+#include "model/presets.h"
+#include "transfer/chunk_codec.h"
+#include "transfer/file_commands.h"
 
 namespace korvan {
 
-class Editor : public ModelHost {
+class Editor : public ModelHost, public PresetHost {
  public:
-  // ui and scheduler must outlive the editor.
+  // ui and scheduler must outlive the editor. Starts as the program does: modules at their
+  // defaults, the default preset, the factory bank in the internal presets.
   Editor(Ui& ui, Scheduler& scheduler);
   ~Editor() override;
   Editor(const Editor&) = delete;
@@ -22,6 +26,10 @@ class Editor : public ModelHost {
   const Model& model() const { return model_; }
   Ui& ui() { return ui_; }
   Scheduler& scheduler() { return scheduler_; }
+  PresetStore& presets() { return presets_; }
+  const PresetStore& presets() const { return presets_; }
+  ChunkCodec& chunks() { return chunks_; }
+  FileCommands& files() { return files_; }
 
   // ModelHost: the model's links to the send queue, the unit's lock state and the user.
   bool QueueForSend(MCtrl& control) override;
@@ -32,11 +40,30 @@ class Editor : public ModelHost {
   // The lock state the unit reported last (0: none).
   void SetLockState(int state) { lockState_ = state; }
 
+  // PresetHost. RemoteMode: 0 stand-alone, 0x80 linked.
+  int RemoteMode() const override { return remoteMode_; }
+  void SetRemoteMode(int mode) override { remoteMode_ = mode; }
+  // Sends the current set to the unit; nothing happens stand-alone. The sending itself comes
+  // with the transfer sequences; until then a request while linked is only counted.
+  void SyncToPcExecute() override;
+  int SyncToPcRequests() const { return syncToPcRequests_; }
+  void RefreshDisplayPage() override { ui_.RefreshDisplayPage(); }
+
+  // A line for the diagnostic log (dropped until the log is built).
+  void Log(const std::string& line);
+
  private:
+  void ReadFactoryBank();
+
   Ui& ui_;
   Scheduler& scheduler_;
   Model model_;
   int lockState_ = 0;
+  int remoteMode_ = 0;
+  int syncToPcRequests_ = 0;
+  PresetStore presets_;
+  ChunkCodec chunks_;
+  FileCommands files_;
 };
 
 }  // namespace korvan
