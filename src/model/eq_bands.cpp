@@ -70,7 +70,8 @@ void EqBandSelectRule(Model& model, Modul& m, int requested) {
 void DeleteEqBand(Model& model, Modul& m, int band) {
   if (!m.IsChannel() || band < 0 || band >= mc::kEqBands) return;
   const int last = m.Ctrl(mc::EqBandsShown).value;
-  if (last == 0) return;
+  // A band that is not shown is not deleted in place of the last one.
+  if (last == 0 || band > last) return;
   for (int i = band; i < last; ++i) {
     const int from = i + 1;
     model.SetValue(m.Ctrl(mc::EqFreq(i)), m.Ctrl(mc::EqFreq(from)).value, NOTIFY_FULL);

@@ -21,7 +21,7 @@ void EqBandSelectRule(Model& model, Modul& module, int requested);
 
 // "Delete band": the bands after band moves down one place, the band no longer shown returns to
 // 0 dB, the bands shown and the selected band decrease. Nothing when a single band is shown, the
-// module is not a channel, or band is not 0..8.
+// module is not a channel, or band is not one of the bands shown.
 void DeleteEqBand(Model& model, Modul& module, int band);
 
 }  // namespace korvan

@@ -86,15 +86,18 @@ TEST_F(EqBandsTest, DeletingABandMovesLaterBandsDown) {
   }
 }
 
-TEST_F(EqBandsTest, TheLastShownBandIsNeverDeleted) {
+TEST_F(EqBandsTest, OnlyAShownBandOtherThanTheLastOneLeftIsDeleted) {
   Modul& m = model.OutputModule(0);
-  UseBands(Out(1), {0});
-  DeleteEqBand(model, m, 0);
+  UseBands(Out(1), {0, 1});
+  DeleteEqBand(model, m, 0);  // a single band shown stays
+  Set(m.Ctrl(mc::EqBandsShown), 1);
+  DeleteEqBand(model, m, 5);  // not shown: band 1 is not deleted in its place
   DeleteEqBand(model, m, -1);
   DeleteEqBand(model, model.SetupModule(), 0);
   model.ProcessChanges();
   EXPECT_EQ(m.Ctrl(mc::EqGain(0)).value, 160);
-  EXPECT_EQ(m.Ctrl(mc::EqBandsShown).value, 0);
+  EXPECT_EQ(m.Ctrl(mc::EqGain(1)).value, 161);
+  EXPECT_EQ(m.Ctrl(mc::EqBandsShown).value, 1);
 }
 
 TEST_F(EqBandsTest, EqOnIsRefusedWhenItsCostReachesTheLimit) {

@@ -60,6 +60,26 @@ TEST(ProcessingEstimate, AddsEqBandsDynamicEqsAndCrossoverUnits) {
   }
 }
 
+TEST(ProcessingEstimate, RoundsEachModuleToFloatBeforeAddingIt) {
+  // 1.8 + 3 x (3.2 + 6.7) is 31.5 exactly, but each output's 9.9 is a float a little under it:
+  // the sum stays under 31.5 and the main window shows trunc(p + 4.5) = 35, not 36.
+  Model model;
+  FiltersOff(model);
+  model.SetValue(model.InputModule(0).Ctrl(mc::EqOn), 1, NOTIFY_FULL);
+  model.SetValue(model.InputModule(0).Ctrl(mc::EqGain(4)), 100, NOTIFY_FULL);
+  for (int k = 0; k < 3; ++k) {
+    Modul& out = model.OutputModule(k);
+    model.SetValue(out.Ctrl(mc::HPType), 9, NOTIFY_FULL);   // "But 48"
+    model.SetValue(out.Ctrl(mc::LPType), 10, NOTIFY_FULL);  // "L-R 48"
+    model.SetValue(out.Ctrl(mc::EqOn), 1, NOTIFY_FULL);
+    for (int b = 6; b < 9; ++b) model.SetValue(out.Ctrl(mc::EqGain(b)), 151, NOTIFY_FULL);
+  }
+  model.ProcessChanges();
+  const float p = ProcessingEstimate(model);
+  EXPECT_LT(p, 31.5f);
+  EXPECT_EQ(static_cast<int>(p + 4.5), 35);
+}
+
 TEST_F(RulesTest, DefaultSetCostsTheSixCrossovers) {
   // Every output has two But 24 filters: four units each.
   EXPECT_FLOAT_EQ(ProcessingEstimate(model), 6 * 3.9f);
