@@ -62,11 +62,11 @@ TEST_F(RulesTest, InputLinkCopiesMasterExceptMuteAndSelection) {
   EXPECT_EQ(model.Module(InSum).selectState, 3);
   // The copies go to the unit; the received switch itself is not echoed.
   EXPECT_NE(std::find(host.sent.begin(), host.sent.end(), &C(InSum, mc::Level)), host.sent.end());
-  EXPECT_EQ(std::find(host.sent.begin(), host.sent.end(), &Setup(mc::InStereoLink)),
+  EXPECT_EQ(std::find(host.sent.begin(), host.sent.end(), &SetupCtrl(mc::InStereoLink)),
             host.sent.end());
 
   // Back to "A+B": an edit of A's band 3 gain reaches B and both are sent; C no longer follows.
-  Edit(Setup(mc::InStereoLink), 1);
+  Edit(SetupCtrl(mc::InStereoLink), 1);
   SendPending();
   Edit(C(InA, mc::EqGain(3)), 120);
   EXPECT_EQ(V(InB, mc::EqGain(3)), 120);
@@ -79,7 +79,7 @@ TEST_F(RulesTest, InputLinkCopiesMasterExceptMuteAndSelection) {
 
 TEST_F(RulesTest, OutputLinkCopiesEachGroupMasterExceptUnlinkedControls) {
   ReceiveMode(2);  // "LL MM HH": groups 1-2, 3-4, 5-6
-  Edit(Setup(mc::OutStereoLink), 0);
+  Edit(SetupCtrl(mc::OutStereoLink), 0);
   struct Field {
     int mcix;
     std::array<int, 3> masters;  // the values given to outputs 1, 3 and 5
@@ -101,7 +101,7 @@ TEST_F(RulesTest, OutputLinkCopiesEachGroupMasterExceptUnlinkedControls) {
   for (int g = 0; g < 3; ++g)
     for (const Field& f : fields) before.push_back(V(Out(2 * g + 2), f.mcix));
 
-  Edit(Setup(mc::OutStereoLink), 1);
+  Edit(SetupCtrl(mc::OutStereoLink), 1);
   size_t i = 0;
   for (int g = 0; g < 3; ++g) {
     for (const Field& f : fields) {
@@ -115,7 +115,7 @@ TEST_F(RulesTest, OutputLinkCopiesEachGroupMasterExceptUnlinkedControls) {
   EXPECT_EQ(model.Module(Out(2)).partnerIds[1], -1);
 
   // Off again: the outputs are apart.
-  Edit(Setup(mc::OutStereoLink), 0);
+  Edit(SetupCtrl(mc::OutStereoLink), 0);
   Edit(C(Out(1), mc::Level), 10);
   EXPECT_EQ(V(Out(2), mc::Level), 120);
   EXPECT_EQ(model.Module(Out(2)).partnerIds[0], -1);
@@ -139,7 +139,7 @@ TEST_F(RulesTest, CrossoverLinkMovesTheAdjoiningEdgeOfTheNextOutput) {
   };
   for (const Case& c : cases) {
     ReceiveMode(c.mode);
-    Edit(Setup(mc::OutStereoLink), 0);  // only the crossover rings
+    Edit(SetupCtrl(mc::OutStereoLink), 0);  // only the crossover rings
     std::array<int, 7> hp{}, lp{};
     for (int k = 1; k <= 6; ++k) {
       hp[k] = V(Out(k), mc::HPFreq);
@@ -169,7 +169,7 @@ TEST_F(RulesTest, CrossoverRingAndStereoLinkTogetherKeepBothSidesInStep) {
   EXPECT_EQ(V(Out(1), mc::LPFreq), 124);
   EXPECT_EQ(V(Out(2), mc::HPFreq), 124);
   // "Link" off: the edges are apart.
-  Edit(Setup(mc::XOverLink), 0);
+  Edit(SetupCtrl(mc::XOverLink), 0);
   Edit(C(Out(1), mc::LPFreq), 140);
   EXPECT_EQ(V(Out(2), mc::HPFreq), 124);
   EXPECT_FALSE(C(Out(2), mc::HPFreq).Has(MC_RING));
@@ -187,7 +187,7 @@ TEST_F(RulesTest, StackLinkMovesTheDelaysOfOneGroup) {
   };
   for (const Case& c : cases) {
     ReceiveMode(c.mode);
-    Edit(Setup(mc::DelayLink), 1);
+    Edit(SetupCtrl(mc::DelayLink), 1);
     Edit(C(Out(c.moved), mc::LongDelay), 100);
     for (int k = 1; k <= 6; ++k)
       EXPECT_EQ(V(Out(k), mc::LongDelay), c.follows[k - 1] ? 100 : 0)
@@ -200,7 +200,7 @@ TEST_F(RulesTest, StackLinkKeepsDistancesThroughClampingAndBack) {
   Set(C(Out(4), mc::LongDelay), 100);
   Set(C(Out(5), mc::LongDelay), 50);
   Set(C(Out(6), mc::LongDelay), 3000);
-  Edit(Setup(mc::DelayLink), 1);
+  Edit(SetupCtrl(mc::DelayLink), 1);
   struct Step {
     int five, four, six;
   } steps[] = {{150, 200, 3100}, {1500, 1550, 4000}, {50, 100, 3000}};
@@ -211,7 +211,7 @@ TEST_F(RulesTest, StackLinkKeepsDistancesThroughClampingAndBack) {
     EXPECT_EQ(V(Out(1), mc::LongDelay), 0) << s.five;
   }
   // Switching "Stack Link" off leaves the delays where they are.
-  Edit(Setup(mc::DelayLink), 0);
+  Edit(SetupCtrl(mc::DelayLink), 0);
   Edit(C(Out(5), mc::LongDelay), 60);
   EXPECT_EQ(V(Out(4), mc::LongDelay), 100);
 }

@@ -120,7 +120,7 @@ TEST_F(EqBandsTest, EqOnIsRefusedWhenItsCostReachesTheLimit) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     ReceiveMode(c.mode);
-    if (!c.outLink) Edit(Setup(mc::OutStereoLink), 0);
+    if (!c.outLink) Edit(SetupCtrl(mc::OutStereoLink), 0);
     for (int b = 0; b < c.bands; ++b) model.SetValue(C(c.modix, mc::EqGain(b)), 170, NOTIFY_FULL);
     model.ProcessChanges();
     model.EqLimit = c.limit;

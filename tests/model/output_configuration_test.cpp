@@ -76,10 +76,10 @@ class ModeResetTest : public RulesTest, public ::testing::WithParamInterface<Mod
  protected:
   // Settings a user could have made that the reset must undo or keep.
   void Dirty() {
-    Edit(Setup(mc::InStereoLink), 3);
-    Edit(Setup(mc::DelayLink), 1);
-    Edit(Setup(mc::Summer), 4);
-    Edit(Setup(mc::SumGainB), 40);
+    Edit(SetupCtrl(mc::InStereoLink), 3);
+    Edit(SetupCtrl(mc::DelayLink), 1);
+    Edit(SetupCtrl(mc::Summer), 4);
+    Edit(SetupCtrl(mc::SumGainB), 40);
     Edit(C(InA, mc::Mute), 1);
     Edit(C(InC, mc::EqOn), 1);
     Edit(C(InC, mc::EqGain(2)), 190);
@@ -161,7 +161,7 @@ TEST_F(RulesTest, ResetToTheSameConfigurationStillResets) {
 TEST_F(RulesTest, OutOfRangeConfigurationIsTakenAsTheNearest) {
   // Control 5 is stored directly from images and the unit; a damaged word must not index past
   // the configuration table.
-  model.StoreDirect(Setup(mc::OpMode), 9);
+  model.StoreDirect(SetupCtrl(mc::OpMode), 9);
   ApplyOutputConfiguration(model);
   model.ProcessChanges();
   EXPECT_EQ(model.OutputConfiguration, 3);

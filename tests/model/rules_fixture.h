@@ -31,7 +31,7 @@ class RulesTest : public ::testing::Test {
 
   MCtrl& C(int modix, int mcix) { return model.Ctrl(modix, mcix); }
   int V(int modix, int mcix) const { return model.Ctrl(modix, mcix).value; }
-  MCtrl& Setup(int mcix) { return model.Setup(mcix); }
+  MCtrl& SetupCtrl(int mcix) { return model.Setup(mcix); }
 
   // The user's edit, carried out on the next timer tick.
   void Edit(MCtrl& c, int v) {
