@@ -23,7 +23,7 @@ bool IsValidGroup(const Model& model, int first, std::span<const int> others) {
   return true;
 }
 
-void Output(Model& model, std::initializer_list<int> outputs) {
+void LinkOutputGroup(Model& model, std::initializer_list<int> outputs) {
   // Outputs are numbered 1..6 as the user sees them.
   std::array<int, 3> others{};
   size_t n = 0;
@@ -87,18 +87,18 @@ void LinkOutputs(Model& model) {
   const int mode = model.SetupValue(mc::OutStereoLink) != 0 ? model.OutputConfiguration : 0;
   switch (mode) {
     case 1:
-      Output(model, {1, 4});
-      Output(model, {2, 5});
-      Output(model, {3, 6});
+      LinkOutputGroup(model, {1, 4});
+      LinkOutputGroup(model, {2, 5});
+      LinkOutputGroup(model, {3, 6});
       break;
     case 2:
-      Output(model, {1, 2});
-      Output(model, {3, 4});
-      Output(model, {5, 6});
+      LinkOutputGroup(model, {1, 2});
+      LinkOutputGroup(model, {3, 4});
+      LinkOutputGroup(model, {5, 6});
       break;
     case 3:
-      Output(model, {1, 3, 5});
-      Output(model, {2, 4, 6});
+      LinkOutputGroup(model, {1, 3, 5});
+      LinkOutputGroup(model, {2, 4, 6});
       break;
     default:
       // Mono, and any configuration this editor does not know: the outputs stay apart.

@@ -77,6 +77,30 @@ TEST_F(RulesTest, InputLinkCopiesMasterExceptMuteAndSelection) {
   EXPECT_EQ(V(InA, mc::Level), 80);
 }
 
+TEST_F(RulesTest, LinkModulesRefusesGroupsThatAreNotOneKindOfChannel) {
+  Set(C(InA, mc::Level), 200);
+  struct Case {
+    int first;
+    std::vector<int> others;
+  } cases[] = {
+      {InA, {Out(1)}},
+      {InA, {InA}},
+      {InA, {InB, InB}},
+      {InA, {}},
+      {InA, {InB, InC, InSum, InSum}},
+      {kSetupModix, {InB}},
+      {InA, {kMiscModix}},
+      {InA, {12}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(LinkModules(model, c.first, c.others)) << c.first;
+    model.ProcessChanges();
+  }
+  for (int id = 1; id <= 10; ++id) EXPECT_EQ(model.Module(id).partnerIds[0], -1) << id;
+  EXPECT_EQ(V(InB, mc::Level), 150);
+  EXPECT_EQ(V(Out(1), mc::Level), 150);
+}
+
 TEST_F(RulesTest, OutputLinkCopiesEachGroupMasterExceptUnlinkedControls) {
   ReceiveMode(2);  // "LL MM HH": groups 1-2, 3-4, 5-6
   Edit(SetupCtrl(mc::OutStereoLink), 0);
