@@ -4,10 +4,32 @@
 
 namespace korvan {
 
-void RunChangeRule(Model&, ChangeRule, Modul&, int, int) {}
-
-void ApplyOutputConfiguration(Model& model) {
-  model.OutputConfiguration = model.SetupValue(5);
+void RunChangeRule(Model& model, ChangeRule rule, Modul& module, int, int value) {
+  switch (rule) {
+    case ChangeRule::None:
+      break;
+    case ChangeRule::SelectModule:
+      SelectModule(model, module, value);
+      break;
+    case ChangeRule::OutStereoLinkChanged:
+      OutStereoLinkChanged(model);
+      break;
+    case ChangeRule::InStereoLinkChanged:
+      InStereoLinkChanged(model);
+      break;
+    case ChangeRule::LinkDelays:
+      LinkDelays(model);
+      break;
+    case ChangeRule::LinkCrossovers:
+      LinkCrossovers(model);
+      break;
+    case ChangeRule::EqOnRule:
+      EqOnRule(model, module, value);
+      break;
+    case ChangeRule::EqBandSelectRule:
+      EqBandSelectRule(model, module, value);
+      break;
+  }
 }
 
 }  // namespace korvan

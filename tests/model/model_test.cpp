@@ -164,8 +164,8 @@ TEST_F(ModelTest, ReceivedEntryRules) {
     int modix, mcix, value;
     bool taken;
   } cases[] = {
-      {12, 2, 1, false}, {3, 0, 1, false}, {1, 64, 1, false}, {0, 5, 7, false},
-      {5, 75, 10, true}, {0, 5, 3, true},
+      {12, 2, 1, false}, {3, 0, 1, false},  {1, 64, 1, false}, {0, 5, 7, false},
+      {0, 5, 3, true},   {5, 75, 10, true},  // the mode reset would return the delay to 0
   };
   for (const Case& c : cases)
     EXPECT_EQ(model.ApplyReceivedEntry(c.modix, c.mcix, c.value), c.taken)
