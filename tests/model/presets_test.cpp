@@ -78,7 +78,8 @@ TEST_F(PresetsTest, RecallingAnotherConfigurationLeavesAllOutputsMuted) {
     ASSERT_TRUE(presets().RecallPreset(kCardBank, 8));
     EXPECT_EQ(model().OutputConfiguration, 3);
     for (int k = 1; k <= 6; ++k)
-      EXPECT_EQ(V(Out(k), mc::Mute), c.muted ? 1 : 0) << "from mode " << c.modeBefore << " out " << k;
+      EXPECT_EQ(V(Out(k), mc::Mute), c.muted ? 1 : 0)
+          << "from mode " << c.modeBefore << " out " << k;
   }
 }
 

@@ -69,8 +69,8 @@ TEST_F(FactoryBankTest, EveryConfigurationRecallsAsStoredAndIsARealStartingPoint
       const OutputPreset& layout = OutputPresetFor(mode, out);
       limiter |= m.Ctrl(mc::LimitOn).value == 1 && m.Ctrl(mc::LimitThreshold).value < 240;
       slope |= m.Ctrl(mc::HPType).value != 6 || m.Ctrl(mc::LPType).value != layout.lpType;
-      corner |= m.Ctrl(mc::HPFreq).value != layout.hpFreq ||
-                m.Ctrl(mc::LPFreq).value != layout.lpFreq;
+      corner |=
+          m.Ctrl(mc::HPFreq).value != layout.hpFreq || m.Ctrl(mc::LPFreq).value != layout.lpFreq;
     }
     EXPECT_TRUE(limiter);
     EXPECT_TRUE(slope);
