@@ -1,0 +1,34 @@
+#pragma once
+// Magnitude response of one EQ band (linear, 1.0 = 0 dB). The band formula is chosen by a
+// response code continuing the crossover type numbering.
+
+namespace korvan {
+
+enum EqResponse : int {
+  kEqParametric = 11,
+  kEqLowShelf6 = 12,
+  kEqLowShelf12 = 13,
+  kEqHighShelf6 = 14,
+  kEqHighShelf12 = 15,
+};
+
+// Kind 0 low shelving, 1 parametric, 2 high shelving; slope 0 = 6 dB/Oct, 1 = 12 dB/Oct (shelving
+// only). Both are clamped to their ranges.
+int EqResponseCode(int kind, int slope);
+
+// A band with everything that does not depend on the evaluated frequency worked out once.
+struct EqBandShape {
+  int code = kEqParametric;
+  double f0 = 1000.0;
+  double a = 1.0;  // parametric: signed linear gain
+  double c = 1.0;  // parametric: effective Q (scaled by the gain for a cut)
+  double g = 0.0;  // shelving: linear gain of |dB|, minus one
+  bool boost = false;
+};
+
+EqBandShape MakeEqBandShape(int code, float f0, float q, float gainDb);
+// Any code outside 11..15 is flat (1.0).
+float EqBandMag(const EqBandShape& band, float f);
+float EqBandMag(int code, float f, float f0, float q, float gainDb);
+
+}  // namespace korvan
