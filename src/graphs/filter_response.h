@@ -2,6 +2,8 @@
 // Magnitude responses of the crossover filters. All return the linear magnitude (1.0 = 0 dB) at
 // frequency f for a corner fc (Hz); highPass false means low-pass.
 
+#include <span>
+
 namespace korvan {
 
 // Crossover filter types, the item order of the HPType/LPType lists.
@@ -19,6 +21,17 @@ enum XOverType : int {
   kLR48 = 10,
 };
 inline constexpr int kXOverTypes = 11;
+
+// One section of a crossover filter, evaluated at cornerFactor times the filter's corner.
+struct FilterSection {
+  bool firstOrder;
+  float damping;  // second order only
+  float cornerFactor;
+};
+
+// The sections of a filter type in the order they are multiplied; empty for "Off" and for any
+// type outside 0..10.
+std::span<const FilterSection> XOverSections(int type, bool highPass);
 
 // One first-order Butterworth section.
 float FirstOrderMag(float fc, bool highPass, float f);

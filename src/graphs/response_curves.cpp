@@ -1,8 +1,8 @@
 #include "graphs/response_curves.h"
 
 #include <algorithm>
-#include <cmath>
 
+#include "graphs/column_kernels.h"
 #include "graphs/eq_response.h"
 #include "graphs/graph_rows.h"
 #include "graphs/step_values.h"
@@ -37,12 +37,9 @@ void FillFilterRow(const Modul& m, const FilterParams& p, ColumnCurve& row) {
     row.fill(0.0f);  // a flat band costs nothing
     return;
   }
-  const EqBandShape band = MakeEqBandShape(
-      EqResponseCode(m.Ctrl(p.kind).value, m.Ctrl(p.slope).value),
-      FrequencyOfStep(m.Ctrl(p.freq).value), QOfStep(m.Ctrl(p.q).value), GainDbOfStep(gain));
-  const ColumnCurve& freq = ColumnFreq();
-  for (int j = 0; j < kGraphColumns; ++j)
-    row[j] = static_cast<float>(20.0 * std::log10(static_cast<double>(EqBandMag(band, freq[j]))));
+  EqBandDbColumns(EqResponseCode(m.Ctrl(p.kind).value, m.Ctrl(p.slope).value),
+                  FrequencyOfStep(m.Ctrl(p.freq).value), QOfStep(m.Ctrl(p.q).value),
+                  GainDbOfStep(gain), row);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "graphs/xover_curve.h"
 
-#include "graphs/filter_response.h"
+#include "graphs/column_kernels.h"
 #include "graphs/graph_rows.h"
 #include "graphs/step_values.h"
 #include "model/control_ids.h"
@@ -18,8 +18,7 @@ void ComputeXOverCurve(const Model& model, int output, ColumnCurve& mag) {
   const float hpFc = FrequencyOfStep(m.Ctrl(mc::HPFreq).value);
   const int lpType = m.Ctrl(mc::LPType).value;
   const float lpFc = FrequencyOfStep(m.Ctrl(mc::LPFreq).value);
-  const ColumnCurve& freq = ColumnFreq();
-  for (int j = 0; j < kGraphColumns; ++j) mag[j] = XOverMag(lpType, lpFc, hpType, hpFc, freq[j]);
+  XOverMagColumns(lpType, lpFc, hpType, hpFc, mag);
 }
 
 void ComputeXOverOffsets(const Model& model, int output, ColumnRows& offsets) {
