@@ -16,19 +16,8 @@ enum EqResponse : int {
 // only). Both are clamped to their ranges.
 int EqResponseCode(int kind, int slope);
 
-// A band with everything that does not depend on the evaluated frequency worked out once.
-struct EqBandShape {
-  int code = kEqParametric;
-  double f0 = 1000.0;
-  double a = 1.0;  // parametric: signed linear gain
-  double c = 1.0;  // parametric: effective Q (scaled by the gain for a cut)
-  double g = 0.0;  // shelving: linear gain of |dB|, minus one
-  bool boost = false;
-};
-
-EqBandShape MakeEqBandShape(int code, float f0, float q, float gainDb);
-// Any code outside 11..15 is flat (1.0).
-float EqBandMag(const EqBandShape& band, float f);
+// Linear magnitude at f of a band at f0 with the given Q and gain; any code outside 11..15 is
+// flat (1.0).
 float EqBandMag(int code, float f, float f0, float q, float gainDb);
 
 }  // namespace korvan

@@ -40,4 +40,21 @@ int OverviewRow(float eqSumDb, bool eqOn, int offset) {
   return row;
 }
 
+void EqRows(const ColumnCurve& db, ColumnRows& rows) {
+  for (int j = 0; j < kGraphColumns; ++j) rows[j] = EqRow(db[j]);
+}
+
+void XOverRowOffsets(const ColumnCurve& mag, ColumnRows& offsets) {
+  for (int j = 0; j < kGraphColumns; ++j) offsets[j] = XOverRowOffset(mag[j]);
+}
+
+void XOverRows(const ColumnRows& offsets, ColumnRows& rows) {
+  for (int j = 0; j < kGraphColumns; ++j) rows[j] = XOverRow(offsets[j]);
+}
+
+void OverviewRows(const ColumnCurve& eqSumDb, bool eqOn, const ColumnRows& offsets,
+                  ColumnRows& rows) {
+  for (int j = 0; j < kGraphColumns; ++j) rows[j] = OverviewRow(eqSumDb[j], eqOn, offsets[j]);
+}
+
 }  // namespace korvan

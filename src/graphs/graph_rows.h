@@ -1,6 +1,8 @@
 #pragma once
 // Pixel rows of the 390 x 177 response graphs: row 0 at the top, 0 dB at row 88.
 
+#include "graphs/column_freq.h"
+
 namespace korvan {
 
 inline constexpr int kZeroDbRow = 88;
@@ -20,5 +22,12 @@ int XOverRow(int offset);
 // The Display page: an output's EQ sum in dB (unclamped, ignored when its EQ is off) on top of
 // its crossover offset; a row above 175 becomes 178, a negative row -1.
 int OverviewRow(float eqSumDb, bool eqOn, int offset);
+
+// The same mappings over whole curves.
+void EqRows(const ColumnCurve& db, ColumnRows& rows);
+void XOverRowOffsets(const ColumnCurve& mag, ColumnRows& offsets);
+void XOverRows(const ColumnRows& offsets, ColumnRows& rows);
+void OverviewRows(const ColumnCurve& eqSumDb, bool eqOn, const ColumnRows& offsets,
+                  ColumnRows& rows);
 
 }  // namespace korvan

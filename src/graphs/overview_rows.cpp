@@ -8,13 +8,15 @@
 namespace korvan {
 
 void ComputeOverviewRows(const Model& model, int output, ResponseCurves& curves, ColumnRows& rows) {
-  ComputeXOverOffsets(model, output, rows);
+  ColumnRows offsets;
+  ComputeXOverOffsets(model, output, offsets);
   const bool exists = output >= 0 && output < kCurveOutputs;
   const bool eqOn = exists && model.Ctrl(kFirstOutputModix + output, mc::EqOn).value != 0;
   // The bands are only needed when they are drawn.
   const int n = eqOn ? curves.ComputeBandCurves(model, output + kFirstOutputChannel) : 0;
-  for (int j = 0; j < kGraphColumns; ++j)
-    rows[j] = OverviewRow(curves.BandSum(n, j), eqOn, rows[j]);
+  ColumnCurve sum;
+  curves.BandSums(n, sum);
+  OverviewRows(sum, eqOn, offsets, rows);
 }
 
 void ComputeOverview(const Model& model, ResponseCurves& curves,

@@ -67,12 +67,21 @@ float ResponseCurves::BandSum(int n, int j) const {
   return sum;
 }
 
+void ResponseCurves::BandSums(int n, ColumnCurve& sum) const {
+  n = std::clamp(n, 0, kCurveBands);
+  sum.fill(0.0f);
+  for (int b = 0; b < n; ++b)
+    for (int j = 0; j < kGraphColumns; ++j) sum[j] += bandCurves_[b][j];
+}
+
 void ResponseCurves::EqRows(int n, ColumnRows& rows) const {
-  for (int j = 0; j < kGraphColumns; ++j) rows[j] = EqRow(BandSum(n, j));
+  ColumnCurve sum;
+  BandSums(n, sum);
+  korvan::EqRows(sum, rows);
 }
 
 void ResponseCurves::DynRows(ColumnRows& rows) const {
-  for (int j = 0; j < kGraphColumns; ++j) rows[j] = EqRow(dynCurve_[j]);
+  korvan::EqRows(dynCurve_, rows);
 }
 
 }  // namespace korvan

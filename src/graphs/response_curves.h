@@ -22,8 +22,9 @@ class ResponseCurves {
   // Fills DynCurve (dB) from the channel's dynamic EQ filter; zeros for a missing channel.
   void ComputeDynCurve(const Model& model, int channel);
 
-  // The channel's EQ response at column j: the sum of rows 0..n-1.
+  // The channel's EQ response at column j: the sum of rows 0..n-1, in band order.
   float BandSum(int n, int j) const;
+  void BandSums(int n, ColumnCurve& sum) const;
   // The EQ graph's rows for the first n bands, and the dynamic EQ graph's rows.
   void EqRows(int n, ColumnRows& rows) const;
   void DynRows(ColumnRows& rows) const;

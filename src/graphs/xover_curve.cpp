@@ -24,12 +24,13 @@ void ComputeXOverCurve(const Model& model, int output, ColumnCurve& mag) {
 void ComputeXOverOffsets(const Model& model, int output, ColumnRows& offsets) {
   ColumnCurve mag;
   ComputeXOverCurve(model, output, mag);
-  for (int j = 0; j < kGraphColumns; ++j) offsets[j] = XOverRowOffset(mag[j]);
+  XOverRowOffsets(mag, offsets);
 }
 
 void ComputeXOverRows(const Model& model, int output, ColumnRows& rows) {
-  ComputeXOverOffsets(model, output, rows);
-  for (int& r : rows) r = XOverRow(r);
+  ColumnRows offsets;
+  ComputeXOverOffsets(model, output, offsets);
+  XOverRows(offsets, rows);
 }
 
 }  // namespace korvan
