@@ -9,5 +9,6 @@ namespace korvan::tool {
 // (0 success, 1 failure, 2 usage error).
 void AddCatalogueCommand(CLI::App& app, int& rc);
 void AddScaleCommand(CLI::App& app, int& rc);
+void AddResponseCommand(CLI::App& app, int& rc);
 
 }  // namespace korvan::tool

@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   int rc = 0;
   korvan::tool::AddCatalogueCommand(app, rc);
   korvan::tool::AddScaleCommand(app, rc);
+  korvan::tool::AddResponseCommand(app, rc);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
