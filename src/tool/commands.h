@@ -12,5 +12,7 @@ void AddEditCommand(CLI::App& app, int& rc);
 void AddFileCommand(CLI::App& app, int& rc);
 void AddFactoryCommand(CLI::App& app, int& rc);
 void AddFramesCommand(CLI::App& app, int& rc);
+void AddScaleCommand(CLI::App& app, int& rc);
+void AddResponseCommand(CLI::App& app, int& rc);
 
 }  // namespace korvan::tool

@@ -7,6 +7,7 @@
 
 #include "core/manual_scheduler.h"
 #include "editor/editor.h"
+#include "model/control_ids.h"
 #include "model/processing_estimate.h"
 #include "tool/chunk_file.h"
 #include "tool/commands.h"
@@ -89,7 +90,8 @@ int Info(const std::string& path) {
   for (int i = 0; i < kInputNameCount; ++i)
     std::cout << "input\t" << kInputLetters[i] << '\t'
               << ImageName(xcur->image, s.editor.presets().NamesOffset(), i) << '\n';
-  std::cout << "opmode\t" << ValueText(kSetupModix, 5, xcur->image[0], xcur->image) << '\n';
+  std::cout << "opmode\t" << ValueText(kSetupModix, mc::OpMode, xcur->image[0], xcur->image)
+            << '\n';
   // The estimate of the set as the editor computes it once the set is loaded.
   s.ui.fileNames.push_back(path);
   if (FileKindOf(path) == kFileSet && s.editor.files().LoadSet()) {
@@ -111,6 +113,12 @@ void ForEachStored(const Model& model, F f) {
       if (c.Stored()) f(word++, modix, c.mcix);
 }
 
+// Setup control 20 as the file carries it: in a set's XPRB record; a bank has none.
+int DelayUnitOf(const std::optional<ChunkFile>& file) {
+  const XprbData* xprb = file ? file->First<XprbData>() : nullptr;
+  return xprb ? xprb->values[3] : 0;
+}
+
 const ParameterImage* Image(const std::optional<ChunkFile>& file, int slot, const std::string& path,
                             std::string& error) {
   if (!file) return nullptr;
@@ -129,10 +137,11 @@ int Show(const std::string& path, int slot) {
     return 1;
   }
   const Model& model = s.editor.model();
+  const int unit = DelayUnitOf(file);
   ForEachStored(model, [&](int word, int modix, int mcix) {
     const int v = (*image)[word];
     std::cout << word << '\t' << modix << '\t' << mcix << '\t' << v << '\t'
-              << ValueText(modix, mcix, v, *image) << '\n';
+              << ValueText(modix, mcix, v, *image, unit) << '\n';
   });
   const int reserved = 1 + model.StoredWordCount();
   for (int m = 0; m < kModuleCount; ++m)
@@ -154,13 +163,15 @@ int Diff(const std::string& pathA, const std::string& pathB, int slotA, int slot
     std::cerr << error << '\n';
     return 2;
   }
+  const int unitA = DelayUnitOf(fileA), unitB = DelayUnitOf(fileB);
   bool differ = false;
   ForEachStored(s.editor.model(), [&](int word, int modix, int mcix) {
     const int va = (*a)[word], vb = (*b)[word];
     if (va == vb) return;
     differ = true;
     std::cout << modix << '\t' << mcix << '\t' << va << '\t' << vb << '\t'
-              << ValueText(modix, mcix, va, *a) << '\t' << ValueText(modix, mcix, vb, *b) << '\n';
+              << ValueText(modix, mcix, va, *a, unitA) << '\t'
+              << ValueText(modix, mcix, vb, *b, unitB) << '\n';
   });
   return differ ? 1 : 0;
 }

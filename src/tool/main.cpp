@@ -13,6 +13,8 @@ int main(int argc, char** argv) {
   korvan::tool::AddFileCommand(app, rc);
   korvan::tool::AddFactoryCommand(app, rc);
   korvan::tool::AddFramesCommand(app, rc);
+  korvan::tool::AddScaleCommand(app, rc);
+  korvan::tool::AddResponseCommand(app, rc);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -1,9 +1,33 @@
 #include "tool/value_text.h"
 
+#include "model/control_ids.h"
+#include "model/control_text.h"
+#include "model/model.h"
+
 namespace korvan::tool {
 
-std::string ValueText(int, int, int, const ParameterImage&) {
-  return {};
+namespace {
+// Word of setup control mcix in an image.
+int SetupWord(int mcix) {
+  static const Model model;
+  int word = 1;
+  for (const MCtrl& c : model.Module(kSetupModix).controls) {
+    if (c.mcix == mcix) return word;
+    if (c.Stored()) ++word;
+  }
+  return 0;
+}
+}  // namespace
+
+std::string ValueText(int modix, int mcix, int value, const ParameterImage& image, int delayUnit) {
+  static const int correctionWord = SetupWord(mc::TempCorrection);
+  static const int temperatureWord = SetupWord(mc::Temperature);
+  TextContext context;
+  context.delayUnit = delayUnit != 0 ? 1 : 0;
+  if (static_cast<int>(image.size()) > temperatureWord)
+    context.delays = DelayScales(DelayDisplay::Time,
+                                 TimeStepSizes(image[correctionWord] != 0, image[temperatureWord]));
+  return ControlValueText(modix, mcix, value, context);
 }
 
 std::string Latin1ToUtf8(const std::string& bytes) {
