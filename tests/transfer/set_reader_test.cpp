@@ -150,6 +150,12 @@ TEST_F(SetReaderTest, MalformedSetsAreIllegalDataAndKeepTheChunksReadBefore) {
       {"container revision 2", Chunk("XPCR", Bytes().Add(Xprb(9)).Add(good), 0x0110, 2), false,
        false},
       {"cut short", cut, false, false},
+      {"XPRE text without its zero",
+       Set(Bytes().Add(Xprb(9)).Add(good).Add(
+           Chunk("XPRE", Bytes().U16(0).U16(0).Text("0123456789").Name("B")))),
+       true, true},
+      {"huge container size", Chunk("XPCR", Bytes().Add(Xprb(9)).Add(good), 0x0110, 1, 0x7FFFFFF0),
+       false, false},
       {"three stray bytes", Set(Bytes().Add(Xprb(9)).U8(1).U8(2).U8(3)), true, false},
   };
   for (const Case& c : cases) {
