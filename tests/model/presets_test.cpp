@@ -108,8 +108,10 @@ TEST_F(PresetsTest, ClearingEmptiesTheSlotWithACopyOfTheFirstImage) {
   names.Select(6);
   names.SetText("OLD     ");
   names.SetNodeValue(1);
+  EXPECT_EQ(presets().MenuCaption(kCardBank, 6), "7 : OLD     ");
 
   presets().ClearPreset(kCardBank, 6);
+  EXPECT_EQ(presets().MenuCaption(kCardBank, 6), "7");
   const Snapshot& s = presets().At(kCardBank, 6);
   EXPECT_EQ(s.empty, 1);
   EXPECT_EQ(s.image, presets().At(kInternalBank, 0).image);
