@@ -8,5 +8,6 @@ namespace korvan::tool {
 // Each Add…Command registers a subcommand whose callback stores its exit status in rc
 // (0 success, 1 failure, 2 usage error).
 void AddCatalogueCommand(CLI::App& app, int& rc);
+void AddScanCommand(CLI::App& app, int& rc);
 
 }  // namespace korvan::tool

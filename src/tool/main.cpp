@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   int rc = 0;
   korvan::tool::AddCatalogueCommand(app, rc);
+  korvan::tool::AddScanCommand(app, rc);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
