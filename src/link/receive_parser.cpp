@@ -18,22 +18,26 @@ void ReceiveParser::ReceiveTick() {
     port_.ClosePort();
     return;
   }
-  if (waiting == 0) return;
+  // A frame left behind by a restart at a nested F0 is complete already: parse it now rather
+  // than when the next bytes happen to come.
+  if (waiting == 0 && buf->start >= buf->fill) return;
 
-  if (buf->fill + static_cast<unsigned>(waiting) > ReceiveBuffer::kRefillLimit) {
-    log_.Print("Read Comm Error: forced buffer reset");
-    buf->start = buf->fill = 0;
+  if (waiting > 0) {
+    if (buf->fill + static_cast<unsigned>(waiting) > ReceiveBuffer::kRefillLimit) {
+      log_.Print("Read Comm Error: forced buffer reset");
+      buf->start = buf->fill = 0;
+    }
+    // What does not fit stays in the driver's queue for the next tick.
+    const unsigned room = ReceiveBuffer::kSize - buf->fill;
+    const int got = device->Read(buf->data.data() + buf->fill,
+                                 std::min<unsigned>(room, static_cast<unsigned>(waiting)));
+    if (got < 0) {
+      log_.Print("Comm Error: line hung up");
+      port_.ClosePort();
+      return;
+    }
+    buf->fill += static_cast<unsigned>(got);
   }
-  // What does not fit stays in the driver's queue for the next tick.
-  const unsigned room = ReceiveBuffer::kSize - buf->fill;
-  const int got = device->Read(buf->data.data() + buf->fill,
-                               std::min<unsigned>(room, static_cast<unsigned>(waiting)));
-  if (got < 0) {
-    log_.Print("Comm Error: line hung up");
-    port_.ClosePort();
-    return;
-  }
-  buf->fill += static_cast<unsigned>(got);
 
   const uint64_t generation = port_.Generation();
   while (buf->start < buf->fill) {
