@@ -19,6 +19,8 @@ IniSettings::IniSettings(std::string path) : path_(std::move(path)) {
   std::ifstream in(path_);
   std::string line, section;
   while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string raw = line;
     line = Trim(line);
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line.front() == '[' && line.back() == ']') {
@@ -28,7 +30,8 @@ IniSettings::IniSettings(std::string path) : path_(std::move(path)) {
     }
     const auto eq = line.find('=');
     if (eq == std::string::npos || section.empty()) continue;
-    sections_[section][Trim(line.substr(0, eq))] = Trim(line.substr(eq + 1));
+    // Values are kept as written: a unit's name may end in spaces.
+    sections_[section][Trim(line.substr(0, eq))] = raw.substr(raw.find('=') + 1);
   }
 }
 

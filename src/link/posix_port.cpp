@@ -65,8 +65,11 @@ std::unique_ptr<PosixPortDevice> PosixPortDevice::Open(const std::string& path) 
 
 PosixPortDevice::~PosixPortDevice() {
   // Our writes wait until their bytes have left, so anything still queued is a stuck line:
-  // dropping it keeps close from waiting for the driver's closing delay.
-  ::tcflush(fd_, TCIOFLUSH);
+  // dropping it keeps close from waiting for the driver's closing delay. Nothing is flushed
+  // otherwise: on a pseudo-terminal that would discard bytes still on their way to the other
+  // side.
+  int queued = 0;
+  if (::ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0) ::tcflush(fd_, TCOFLUSH);
   ::ioctl(fd_, TIOCNXCL);
   ::close(fd_);
 }

@@ -154,5 +154,34 @@ TEST_F(ReceiveParserTest, APortClosedWhileAHandlersBoxIsOpenStopsTheTickAtOnce) 
   EXPECT_EQ(editor.port().Buffer()->fill, 0u);
 }
 
+// A handler whose box stays open while time passes and more bytes arrive.
+struct BoxSink : FrameSink {
+  void Dispatch(std::span<const uint8_t> frame) override {
+    frames.emplace_back(frame.begin(), frame.end());
+    if (frames.size() > 1) return;
+    ports->Feed(MakeSearch());
+    clock->Advance(500);
+    framesWhileBoxOpen = frames.size();
+  }
+  ManualScheduler* clock;
+  FakePortSystem* ports;
+  std::vector<Bytes> frames;
+  size_t framesWhileBoxOpen = 0;
+};
+
+TEST_F(ReceiveParserTest, ABoxOpenedByAHandlerStartsNoNestedTick) {
+  BoxSink box;
+  box.clock = &clock;
+  box.ports = &ports;
+  ReceiveParser p(editor.port(), editor.texter(), box);
+  editor.port().SetTickHandler([&] { p.ReceiveTick(); });
+  OpenCom1();
+  Receive(kIdentity);
+  EXPECT_EQ(box.framesWhileBoxOpen, 1u);
+  EXPECT_TRUE(editor.port().CommTimerRunning());
+  clock.Advance(SerialPort::kCommIntervalMs);
+  EXPECT_EQ(box.frames, (std::vector<Bytes>{kIdentity, kSearch}));
+}
+
 }  // namespace
 }  // namespace korvan::test
