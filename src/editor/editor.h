@@ -27,8 +27,9 @@ namespace korvan {
 struct LinkEnvironment {
   PortSystem* ports = nullptr;   // null: no serial ports (stand-alone only)
   FdWatcher* watcher = nullptr;  // null: received bytes wait for the 50 ms CommTimer
-  // Folder of the log "test.txt" ("" = the working directory, nullopt = no log file).
-  std::optional<std::string> logFolder = std::string();
+  // Folder of the log "test.txt" ("" = the working directory, as the program runs; nullopt = no
+  // log file, so an editor made for a test or a file command leaves no file behind).
+  std::optional<std::string> logFolder = std::nullopt;
 };
 
 class Editor : public ModelHost, public LinkHooks {

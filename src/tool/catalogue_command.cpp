@@ -23,7 +23,7 @@ std::string Attributes(const MCtrl& c) {
 int RunCatalogue() {
   SilentUi ui;
   ManualScheduler clock;
-  Editor editor(ui, clock, {.logFolder = std::nullopt});  // no link, so no log file
+  Editor editor(ui, clock);
   Model& model = editor.model();
   for (int modix = 0; modix < kModuleCount; ++modix) {
     const Modul& m = model.Module(modix);

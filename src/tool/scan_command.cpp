@@ -30,7 +30,7 @@ int RunScan(const ScanOptions& opt) {
   }
   SilentUi ui;  // "Could not connect" is answered with Abort
   EventLoop loop;
-  Editor editor(ui, loop, {.ports = &ports, .watcher = &loop});
+  Editor editor(ui, loop, {.ports = &ports, .watcher = &loop, .logFolder = ""});
   Discovery& discovery = editor.discovery();
   std::optional<IniSettings> settings;
   if (!opt.settingsPath.empty()) {

@@ -42,10 +42,7 @@ class FakeUi : public Ui {
 
   // True when some recorded line equals line.
   bool Saw(const std::string& line) const;
-  void Clear() {
-    events.clear();
-    boxes.clear();
-  }
+  void Clear() { events.clear(); boxes.clear(); }
 
   std::vector<std::string> events;  // every call, as one line each
   std::vector<Box> boxes;
