@@ -23,6 +23,7 @@ Discovery::Discovery(SerialPort& port, FrameSender& sender, Texter& log, Ui& ui,
                      Scheduler& scheduler, LinkHooks& hooks, UnitIdentity& identity)
     : port_(port), sender_(sender), log_(log), ui_(ui), hooks_(hooks), identity_(identity) {
   timeoutTimer_ = scheduler.CreateTimer(TimerKind::OneShot, [this] { OnSearchTimeout(); });
+  retryTimer_ = scheduler.CreateTimer(TimerKind::OneShot, [this] { StartSearch(); });
 }
 
 bool Discovery::IsCompleteIdentity(std::span<const uint8_t> frame) {
@@ -132,7 +133,9 @@ void Discovery::SearchFailed() {
   const MsgResult r = ui_.MessageBox("Could not connect to Korvan.\nCheck connection.",
                                      MsgIcon::Error, MsgButtons::AbortRetry);
   if (r == MsgResult::Retry) {
-    StartSearch();
+    // From the event loop, not from here: a port that cannot be opened fails the new search at
+    // once, and a user who keeps pressing Retry must not nest one search inside the other.
+    retryTimer_->Start(0);
     hooks_.ShowConnectDialog();
     return;
   }

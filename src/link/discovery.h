@@ -74,7 +74,8 @@ class Discovery {
   // The name box was left or Enter released in it.
   void RenameUnit(const std::string& text);
 
-  bool SearchTimerRunning() const { return timeoutTimer_->Running(); }
+  // True while a search waits for its answers (or a Retry is about to start one).
+  bool SearchTimerRunning() const { return timeoutTimer_->Running() || retryTimer_->Running(); }
   // Identity replies since the last search started.
   int RepliesSinceSearch() const { return replies_; }
 
@@ -104,6 +105,7 @@ class Discovery {
   LinkHooks& hooks_;
   UnitIdentity& identity_;
   std::unique_ptr<Timer> timeoutTimer_;
+  std::unique_ptr<Timer> retryTimer_;
   int replies_ = 0;
 };
 

@@ -142,6 +142,18 @@ TEST_F(DiscoveryTest, RetrySearchesAgain) {
   EXPECT_EQ(d().found.size(), 1u);
 }
 
+TEST_F(DiscoveryTest, RetryOnAPortThatCannotBeOpenedDoesNotNestSearches) {
+  d().view.portBox = {"COM 7"};  // not present
+  d().view.portSelection = 0;
+  for (int i = 0; i < 1000; ++i) ui.Answer(MsgResult::Retry);
+  d().StartSearch();
+  clock.Advance(1000);
+  EXPECT_GE(ui.boxes.size(), 1000u);
+  EXPECT_EQ(ui.boxes.back().text, "Could not connect to Korvan.\nCheck connection.");
+  EXPECT_EQ(d().found.size(), 1u);  // the last box was answered with Abort
+  EXPECT_FALSE(editor.Busy());
+}
+
 TEST_F(DiscoveryTest, APortThatCannotBeOpenedIsASearchWithoutAnswers) {
   d().view.portBox = {"COM 7"};  // not present
   d().view.portSelection = 0;
