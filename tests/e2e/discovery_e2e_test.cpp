@@ -16,6 +16,7 @@
 #include "editor/editor.h"
 #include "link/posix_port.h"
 #include "support/fake_ui.h"
+#include "support/log_lines.h"
 #include "support/sim_process.h"
 #include "support/temp_dir.h"
 
@@ -36,16 +37,7 @@ class SimE2eTest : public ::testing::Test {
     d.StartSearch();
     ASSERT_TRUE(loop.RunUntil([&] { return !d.SearchTimerRunning(); }, kSearchBoundMs));
   }
-  std::vector<std::string> Log() const {
-    std::ifstream in(dir.path() + "/test.txt");
-    std::vector<std::string> lines;
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    return lines;
-  }
-  bool Logged(const std::string& line) const {
-    const auto l = Log();
-    return std::find(l.begin(), l.end(), line) != l.end();
-  }
+  bool Logged(const std::string& line) const { return LogHas(dir.path() + "/test.txt", line); }
   static std::string Padded(const std::string& s) { return s + std::string(16 - s.size(), ' '); }
 
   TempDir dir;

@@ -14,23 +14,14 @@
 #include "editor/editor.h"
 #include "support/fake_port.h"
 #include "support/fake_ui.h"
+#include "support/log_lines.h"
 #include "support/temp_dir.h"
 
 namespace korvan::test {
 
 class LinkTest : public ::testing::Test {
  protected:
-  // The lines of the log file.
-  std::vector<std::string> Log() const {
-    std::ifstream in(dir.path() + "/test.txt");
-    std::vector<std::string> lines;
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    return lines;
-  }
-  bool Logged(const std::string& line) const {
-    const auto l = Log();
-    return std::find(l.begin(), l.end(), line) != l.end();
-  }
+  bool Logged(const std::string& line) const { return LogHas(dir.path() + "/test.txt", line); }
   // Opens COM 1 and clears what that recorded.
   void OpenCom1() {
     editor.port().portNumber = 1;
