@@ -55,7 +55,12 @@ void SerialPort::ClosePort() {
     rtsTimer_->Stop();
     device_.reset();
   }
-  buffer_.reset();
+  // Closed by a handler of the running tick: the frame it was given lies in this buffer, so the
+  // buffer lives until the tick is over.
+  if (inTick_)
+    retiredBuffer_ = std::move(buffer_);
+  else
+    buffer_.reset();
 }
 
 int SerialPort::WriteFrame(std::span<const uint8_t> frame) {
@@ -115,6 +120,7 @@ void SerialPort::RunTick() {
   const uint64_t generation = generation_;
   if (tick_) tick_();
   inTick_ = false;
+  retiredBuffer_.reset();
   // Closed meanwhile (and perhaps reopened, which armed the triggers already): nothing to do.
   if (IsOpen() && generation == generation_) Arm();
 }

@@ -81,6 +81,7 @@ class SerialPort {
   FdWatcher* watcher_;
   std::unique_ptr<PortDevice> device_;
   std::unique_ptr<ReceiveBuffer> buffer_;
+  std::unique_ptr<ReceiveBuffer> retiredBuffer_;  // closed during a tick, freed after it
   std::unique_ptr<Timer> commTimer_;
   std::unique_ptr<Timer> rtsTimer_;
   std::function<void()> tick_;

@@ -133,10 +133,12 @@ struct ClosingSink : FrameSink {
     frames.emplace_back(frame.begin(), frame.end());
     clock->Advance(500);  // the nested loop of a box: CommTimer must not tick meanwhile
     port->ClosePort();
+    afterClose.assign(frame.begin(), frame.end());  // still readable: the tick is not over
   }
   ManualScheduler* clock;
   SerialPort* port;
   std::vector<Bytes> frames;
+  Bytes afterClose;
 };
 
 TEST_F(ReceiveParserTest, APortClosedWhileAHandlersBoxIsOpenStopsTheTickAtOnce) {
@@ -148,6 +150,7 @@ TEST_F(ReceiveParserTest, APortClosedWhileAHandlersBoxIsOpenStopsTheTickAtOnce) 
   OpenCom1();
   Receive(Cat({kSearch, kSearch}));
   EXPECT_EQ(closing.frames.size(), 1u);
+  EXPECT_EQ(closing.afterClose, kSearch);
   EXPECT_FALSE(editor.port().CommTimerRunning());
   // Reopened: a fresh buffer, the second frame of the old one is gone.
   ASSERT_TRUE(editor.port().OpenPort());
