@@ -65,7 +65,6 @@ void Discovery::StartSearch() {
   port_.portNumber = n;
   port_.ClosePort();
   hooks_.SetBusy(true);
-  replies_ = 0;
   if (!sender_.SendSearch()) {
     // The port cannot be opened: nobody can answer, so end the search at once the way an
     // unanswered one ends. The dialog must not stay disabled.
@@ -94,7 +93,6 @@ void Discovery::SearchButton() {
 
 void Discovery::OnIdentityReply(std::span<const uint8_t> frame) {
   if (!IsCompleteIdentity(frame)) return;
-  ++replies_;
   IdentityRecord& cur = identity_.current;
   const int openPort = port_.openedPort;
   cur.deviceNumber = frame[kDeviceOffset] & 0x0F;

@@ -76,8 +76,6 @@ class Discovery {
 
   // True while a search waits for its answers (or a Retry is about to start one).
   bool SearchTimerRunning() const { return timeoutTimer_->Running() || retryTimer_->Running(); }
-  // Identity replies since the last search started.
-  int RepliesSinceSearch() const { return replies_; }
 
   // The unit used last from the settings (section "Last" and the unit's own section), and
   // back: Last/Device and one section per listed unit.
@@ -106,7 +104,6 @@ class Discovery {
   UnitIdentity& identity_;
   std::unique_ptr<Timer> timeoutTimer_;
   std::unique_ptr<Timer> retryTimer_;
-  int replies_ = 0;
 };
 
 }  // namespace korvan
