@@ -10,5 +10,6 @@ namespace korvan::tool {
 void AddCatalogueCommand(CLI::App& app, int& rc);
 void AddScaleCommand(CLI::App& app, int& rc);
 void AddResponseCommand(CLI::App& app, int& rc);
+void AddScanCommand(CLI::App& app, int& rc);
 
 }  // namespace korvan::tool
