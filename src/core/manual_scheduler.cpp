@@ -70,7 +70,7 @@ void ManualScheduler::Advance(int64_t ms) {
     now_ = std::max(now_, t->due_);
     t->Fire();
   }
-  now_ = until;
+  now_ = std::max(now_, until);  // a nested Advance (a box inside a timer) may have gone further
 }
 
 bool ManualScheduler::RunNext(int64_t limitMs) {

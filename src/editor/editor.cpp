@@ -5,20 +5,25 @@
 
 namespace korvan {
 
-Editor::Editor(Ui& ui, Scheduler& scheduler)
+Editor::Editor(Ui& ui, Scheduler& scheduler, LinkEnvironment env)
     : ui_(ui),
       scheduler_(scheduler),
       model_(this),
+      texter_(ui, env.logFolder),
+      port_(env.ports ? *env.ports : noPorts_, scheduler, texter_, env.watcher),
+      sender_(port_, texter_, identity_),
+      discovery_(port_, sender_, texter_, ui, scheduler, *this, identity_),
+      dispatcher_(texter_, port_, discovery_, *this, ui),
+      parser_(port_, texter_, dispatcher_),
       presets_(model_, this),
       chunks_(*this),
       files_(*this) {
+  port_.SetTickHandler([this] { parser_.ReceiveTick(); });
   presets_.InitNameLists();
   presets_.InitSnapshots();
   presets_.InitDefaultPreset();
   ReadFactoryBank();
 }
-
-Editor::~Editor() = default;
 
 void Editor::ReadFactoryBank() {
   Filer f(*this);
@@ -28,6 +33,10 @@ void Editor::ReadFactoryBank() {
   f.buffer.assign(bank.begin(), bank.end());
   f.size = static_cast<unsigned>(bank.size());
   f.Unpack();
+}
+
+Editor::~Editor() {
+  port_.ClosePort();
 }
 
 bool Editor::QueueForSend(MCtrl&) {
@@ -43,11 +52,18 @@ MsgResult Editor::MessageBox(const std::string& text, MsgIcon icon, MsgButtons b
   return ui_.MessageBox(text, icon, buttons);
 }
 
+void Editor::SetBusy(bool busy) {
+  busy_ = busy;
+  ui_.BusyCursor(busy);
+}
+
 void Editor::SyncToPcExecute() {
   if (remoteMode_ == 0) return;
   ++syncToPcRequests_;
 }
 
-void Editor::Log(const std::string&) {}
+void Editor::Log(const std::string& line) {
+  texter_.Print("%s", line.c_str());
+}
 
 }  // namespace korvan

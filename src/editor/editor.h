@@ -1,11 +1,24 @@
 #pragma once
-// One editor session: owns the parameter model and (as they are built) the device link and the
+// One editor session: owns the parameter model, the device link and (as it is built) the
 // transfer engine, with every piece of program-wide state. Two editors share nothing.
 
+#include <memory>
+#include <optional>
+#include <span>
 #include <string>
 
+#include "core/fd_watcher.h"
 #include "core/scheduler.h"
 #include "core/ui.h"
+#include "link/discovery.h"
+#include "link/dispatcher.h"
+#include "link/frame_sender.h"
+#include "link/identity.h"
+#include "link/link_hooks.h"
+#include "link/port_device.h"
+#include "link/receive_parser.h"
+#include "link/serial_port.h"
+#include "link/texter.h"
 #include "model/model.h"
 #include "model/presets.h"
 #include "transfer/chunk_codec.h"
@@ -13,11 +26,20 @@
 
 namespace korvan {
 
-class Editor : public ModelHost, public PresetHost {
+// Where the editor's link meets the machine.
+struct LinkEnvironment {
+  PortSystem* ports = nullptr;   // null: no serial ports (stand-alone only)
+  FdWatcher* watcher = nullptr;  // null: received bytes wait for the 50 ms CommTimer
+  // Folder of the log "test.txt" ("" = the working directory, as the program runs; nullopt = no
+  // log file, so an editor made for a test or a file command leaves no file behind).
+  std::optional<std::string> logFolder = std::nullopt;
+};
+
+class Editor : public ModelHost, public LinkHooks, public PresetHost {
  public:
-  // ui and scheduler must outlive the editor. Starts as the program does: modules at their
-  // defaults, the default preset, the factory bank in the internal presets.
-  Editor(Ui& ui, Scheduler& scheduler);
+  // ui, scheduler and what env points to must outlive the editor. Starts as the program does:
+  // modules at their defaults, the default preset, the factory bank in the internal presets.
+  Editor(Ui& ui, Scheduler& scheduler, LinkEnvironment env = {});
   ~Editor() override;
   Editor(const Editor&) = delete;
   Editor& operator=(const Editor&) = delete;
@@ -31,6 +53,15 @@ class Editor : public ModelHost, public PresetHost {
   ChunkCodec& chunks() { return chunks_; }
   FileCommands& files() { return files_; }
 
+  // The device link.
+  Texter& texter() { return texter_; }
+  SerialPort& port() { return port_; }
+  UnitIdentity& identity() { return identity_; }
+  FrameSender& sender() { return sender_; }
+  Discovery& discovery() { return discovery_; }
+  Dispatcher& dispatcher() { return dispatcher_; }
+  ReceiveParser& parser() { return parser_; }
+
   // ModelHost: the model's links to the send queue, the unit's lock state and the user.
   bool QueueForSend(MCtrl& control) override;
   int LockState() const override { return lockState_; }
@@ -39,6 +70,19 @@ class Editor : public ModelHost, public PresetHost {
 
   // The lock state the unit reported last (0: none).
   void SetLockState(int state) { lockState_ = state; }
+
+  // LinkHooks: the connect dialog and the dispatch entries still to be filled.
+  void SetBusy(bool busy) override;
+  void ShowConnectDialog() override {}
+  void OnStatusFrame(std::span<const uint8_t>) override {}
+  void OnParamChangesFrame(std::span<const uint8_t>) override {}
+  void OnDataBlockFrame(std::span<const uint8_t>) override {}
+  void OnEntryListFrame(std::span<const uint8_t>) override {}
+  void OnBlockRequestFrame(std::span<const uint8_t>) override {}
+  void OnFileRequestFrame(std::span<const uint8_t>) override {}
+
+  // The connect dialog's busy state (disabled, hourglass cursor).
+  bool Busy() const { return busy_; }
 
   // PresetHost. RemoteMode: 0 stand-alone, 0x80 linked.
   int RemoteMode() const override { return remoteMode_; }
@@ -49,21 +93,32 @@ class Editor : public ModelHost, public PresetHost {
   int SyncToPcRequests() const { return syncToPcRequests_; }
   void RefreshDisplayPage() override { ui_.RefreshDisplayPage(); }
 
-  // A line for the diagnostic log (dropped until the log is built).
+  // A line for the diagnostic log.
   void Log(const std::string& line);
 
  private:
-  void ReadFactoryBank();
-
   Ui& ui_;
   Scheduler& scheduler_;
   Model model_;
   int lockState_ = 0;
+  bool busy_ = false;
+
+  NoPortSystem noPorts_;
+  Texter texter_;
+  SerialPort port_;
+  UnitIdentity identity_;
+  FrameSender sender_;
+  Discovery discovery_;
+  Dispatcher dispatcher_;
+  ReceiveParser parser_;
+
   int remoteMode_ = 0;
   int syncToPcRequests_ = 0;
   PresetStore presets_;
   ChunkCodec chunks_;
   FileCommands files_;
+
+  void ReadFactoryBank();
 };
 
 }  // namespace korvan

@@ -14,5 +14,6 @@ void AddFactoryCommand(CLI::App& app, int& rc);
 void AddFramesCommand(CLI::App& app, int& rc);
 void AddScaleCommand(CLI::App& app, int& rc);
 void AddResponseCommand(CLI::App& app, int& rc);
+void AddScanCommand(CLI::App& app, int& rc);
 
 }  // namespace korvan::tool

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
   korvan::tool::AddFramesCommand(app, rc);
   korvan::tool::AddScaleCommand(app, rc);
   korvan::tool::AddResponseCommand(app, rc);
+  korvan::tool::AddScanCommand(app, rc);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
