@@ -21,8 +21,11 @@
 #include "link/texter.h"
 #include "model/model.h"
 #include "model/presets.h"
+#include "transfer/backup_store.h"
 #include "transfer/chunk_codec.h"
+#include "transfer/connect_dialog.h"
 #include "transfer/file_commands.h"
+#include "transfer/transfers.h"
 
 namespace korvan {
 
@@ -33,6 +36,9 @@ struct LinkEnvironment {
   // Folder of the log "test.txt" ("" = the working directory, as the program runs; nullopt = no
   // log file, so an editor made for a test or a file command leaves no file behind).
   std::optional<std::string> logFolder = std::nullopt;
+  // Folder of the backups kept before a data set is overwritten (nullopt = none kept, as for
+  // a test; the program passes BackupStore::DefaultFolder()).
+  std::optional<std::string> backupFolder = std::nullopt;
 };
 
 class Editor : public ModelHost, public LinkHooks, public PresetHost {
@@ -52,6 +58,10 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   const PresetStore& presets() const { return presets_; }
   ChunkCodec& chunks() { return chunks_; }
   FileCommands& files() { return files_; }
+  Transfers& transfers() { return transfers_; }
+  ConnectDialog& connect() { return connect_; }
+  // Null when the editor keeps no backups.
+  const BackupStore* Backups() const { return backups_.get(); }
 
   // The device link.
   Texter& texter() { return texter_; }
@@ -71,26 +81,37 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   // The lock state the unit reported last (0: none).
   void SetLockState(int state) { lockState_ = state; }
 
-  // LinkHooks: the connect dialog and the dispatch entries still to be filled.
+  // LinkHooks: the connect dialog and the dispatch entries.
   void SetBusy(bool busy) override;
   void ShowConnectDialog() override {}
   void OnStatusFrame(std::span<const uint8_t>) override {}
   void OnParamChangesFrame(std::span<const uint8_t>) override {}
-  void OnDataBlockFrame(std::span<const uint8_t>) override {}
-  void OnEntryListFrame(std::span<const uint8_t>) override {}
-  void OnBlockRequestFrame(std::span<const uint8_t>) override {}
-  void OnFileRequestFrame(std::span<const uint8_t>) override {}
+  void OnDataBlockFrame(std::span<const uint8_t> f) override { transfers_.OnDataBlock(f); }
+  void OnEntryListFrame(std::span<const uint8_t> f) override { transfers_.OnEntryList(f); }
+  void OnBlockRequestFrame(std::span<const uint8_t> f) override { transfers_.OnBlockRequest(f); }
+  void OnFileRequestFrame(std::span<const uint8_t> f) override { transfers_.OnFileRequest(f); }
 
   // The connect dialog's busy state (disabled, hourglass cursor).
-  bool Busy() const { return busy_; }
+  bool Busy() const { return connect_.Busy(); }
+
+  // The free EQ processing the unit reported last (or the stand-alone estimate's).
+  int FreeEqProcessing() const { return freeEqProcessing_; }
+  void SetFreeEqProcessing(int value) { freeEqProcessing_ = value; }
 
   // PresetHost. RemoteMode: 0 stand-alone, 0x80 linked.
   int RemoteMode() const override { return remoteMode_; }
   void SetRemoteMode(int mode) override { remoteMode_ = mode; }
-  // Sends the current set to the unit; nothing happens stand-alone. The sending itself comes
-  // with the transfer sequences; until then a request while linked is only counted.
+  // Sends the current set to the unit; nothing happens stand-alone or when the unit is
+  // locked. Each request while linked is counted.
   void SyncToPcExecute() override;
   int SyncToPcRequests() const { return syncToPcRequests_; }
+  // Quick Synchronize To KVN: brings the unit's current set into the editor (linked only).
+  void SyncToKVNExecute();
+
+  // Backups: the editor's own copy of a data set (before a received one replaces it) and a
+  // copy received from the unit (before it is overwritten). Each logs "Backup: PATH".
+  void KeepEditorCopy(int code);
+  void KeepUnitCopy(int code, std::span<const uint8_t> image);
   void RefreshDisplayPage() override { ui_.RefreshDisplayPage(); }
 
   // A line for the diagnostic log.
@@ -101,7 +122,7 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   Scheduler& scheduler_;
   Model model_;
   int lockState_ = 0;
-  bool busy_ = false;
+  int freeEqProcessing_ = 100;
 
   NoPortSystem noPorts_;
   Texter texter_;
@@ -117,6 +138,9 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   PresetStore presets_;
   ChunkCodec chunks_;
   FileCommands files_;
+  Transfers transfers_;
+  ConnectDialog connect_;
+  std::unique_ptr<BackupStore> backups_;
 
   void ReadFactoryBank();
 };
