@@ -20,6 +20,9 @@
 #include "link/serial_port.h"
 #include "link/texter.h"
 #include "model/model.h"
+#include "model/presets.h"
+#include "transfer/chunk_codec.h"
+#include "transfer/file_commands.h"
 
 namespace korvan {
 
@@ -32,9 +35,10 @@ struct LinkEnvironment {
   std::optional<std::string> logFolder = std::nullopt;
 };
 
-class Editor : public ModelHost, public LinkHooks {
+class Editor : public ModelHost, public LinkHooks, public PresetHost {
  public:
-  // ui, scheduler and what env points to must outlive the editor.
+  // ui, scheduler and what env points to must outlive the editor. Starts as the program does:
+  // modules at their defaults, the default preset, the factory bank in the internal presets.
   Editor(Ui& ui, Scheduler& scheduler, LinkEnvironment env = {});
   ~Editor() override;
   Editor(const Editor&) = delete;
@@ -44,6 +48,10 @@ class Editor : public ModelHost, public LinkHooks {
   const Model& model() const { return model_; }
   Ui& ui() { return ui_; }
   Scheduler& scheduler() { return scheduler_; }
+  PresetStore& presets() { return presets_; }
+  const PresetStore& presets() const { return presets_; }
+  ChunkCodec& chunks() { return chunks_; }
+  FileCommands& files() { return files_; }
 
   // The device link.
   Texter& texter() { return texter_; }
@@ -76,6 +84,18 @@ class Editor : public ModelHost, public LinkHooks {
   // The connect dialog's busy state (disabled, hourglass cursor).
   bool Busy() const { return busy_; }
 
+  // PresetHost. RemoteMode: 0 stand-alone, 0x80 linked.
+  int RemoteMode() const override { return remoteMode_; }
+  void SetRemoteMode(int mode) override { remoteMode_ = mode; }
+  // Sends the current set to the unit; nothing happens stand-alone. The sending itself comes
+  // with the transfer sequences; until then a request while linked is only counted.
+  void SyncToPcExecute() override;
+  int SyncToPcRequests() const { return syncToPcRequests_; }
+  void RefreshDisplayPage() override { ui_.RefreshDisplayPage(); }
+
+  // A line for the diagnostic log.
+  void Log(const std::string& line);
+
  private:
   Ui& ui_;
   Scheduler& scheduler_;
@@ -91,6 +111,14 @@ class Editor : public ModelHost, public LinkHooks {
   Discovery discovery_;
   Dispatcher dispatcher_;
   ReceiveParser parser_;
+
+  int remoteMode_ = 0;
+  int syncToPcRequests_ = 0;
+  PresetStore presets_;
+  ChunkCodec chunks_;
+  FileCommands files_;
+
+  void ReadFactoryBank();
 };
 
 }  // namespace korvan
