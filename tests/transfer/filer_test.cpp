@@ -116,6 +116,17 @@ TEST_F(FilerTest, FailuresShowTheFileErrorDialogWithTheirText) {
   EXPECT_EQ(f.ErrorText(true), "Not 1 On 7 For 3");
 }
 
+TEST_F(FilerTest, FileErrorsAreLogged) {
+  LinkEnvironment env;
+  env.logFolder = Dir();
+  Editor logged(ui, clock, env);
+  ui.fileNames.push_back(Path("missing.xpc"));
+  EXPECT_FALSE(logged.files().LoadSet());
+  const auto log = FileBytes(Path("test.txt"));
+  EXPECT_NE(std::string(log.begin(), log.end()).find("File error: No File to Save Backup"),
+            std::string::npos);
+}
+
 // The new file is written beside the old one and renamed over it only when complete.
 TEST_F(FilerTest, FailedSaveKeepsTheOldFile) {
   const std::string path = Path("show.xpc");
