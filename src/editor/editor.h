@@ -62,6 +62,9 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   ConnectDialog& connect() { return connect_; }
   // Null when the editor keeps no backups.
   const BackupStore* Backups() const { return backups_.get(); }
+  void SetBackupFolder(const std::optional<std::string>& folder) {
+    backups_ = folder ? std::make_unique<BackupStore>(*folder) : nullptr;
+  }
 
   // The device link.
   Texter& texter() { return texter_; }
