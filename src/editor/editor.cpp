@@ -90,6 +90,7 @@ void Editor::KeepEditorCopy(int code) {
   std::string error;
   const std::string path = backups_->Keep(std::string("editor-") + DataSetName(code), f.fileType,
                                           std::span<const uint8_t>(f.buffer.data(), f.size), error);
+  if (!path.empty()) backupsKept_.push_back(path);
   Log(path.empty() ? "Backup failed: " + error : "Backup: " + path);
 }
 
@@ -99,6 +100,7 @@ void Editor::KeepUnitCopy(int code, std::span<const uint8_t> image) {
   const std::string prefix =
       "unit" + std::to_string(identity_.current.deviceNumber + 1) + "-" + DataSetName(code);
   const std::string path = backups_->Keep(prefix, Transfers::FileTypeOf(code), image, error);
+  if (!path.empty()) backupsKept_.push_back(path);
   Log(path.empty() ? "Backup failed: " + error : "Backup: " + path);
 }
 

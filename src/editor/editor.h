@@ -115,6 +115,8 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   // copy received from the unit (before it is overwritten). Each logs "Backup: PATH".
   void KeepEditorCopy(int code);
   void KeepUnitCopy(int code, std::span<const uint8_t> image);
+  // The paths of every backup kept so far.
+  const std::vector<std::string>& BackupsKept() const { return backupsKept_; }
   void RefreshDisplayPage() override { ui_.RefreshDisplayPage(); }
 
   // A line for the diagnostic log.
@@ -144,6 +146,7 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   Transfers transfers_;
   ConnectDialog connect_;
   std::unique_ptr<BackupStore> backups_;
+  std::vector<std::string> backupsKept_;
 
   void ReadFactoryBank();
 };

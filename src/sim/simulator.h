@@ -9,6 +9,7 @@
 #include "core/event_loop.h"
 #include "sim/frame_reader.h"
 #include "sim/sim_line.h"
+#include "sim/sim_transfer.h"
 #include "sim/sim_unit.h"
 #include "sim/unit_dispatcher.h"
 
@@ -20,6 +21,8 @@ struct SimOptions {
   int baud = 38400;            // pacing of what the units send; 0: none
   double seconds = 0;          // stop after this long; 0: at SIGTERM/SIGINT only
   bool echo = false;           // the line echoes what the editor sends
+  std::string stateDir;        // where the units' memories are loaded from and saved to
+  TransferFaults faults;
 };
 
 class Simulator {
@@ -44,6 +47,7 @@ class Simulator {
   EventLoop loop_;
   SimLine line_;
   UnitDispatcher dispatcher_;
+  SimTransfer transfer_;
   FrameReader reader_;
   std::unique_ptr<Timer> stopTimer_;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "sim/sim_line.h"
+#include "sim/sim_transfer.h"
 #include "sim/sim_unit.h"
 
 namespace korvan::sim {
@@ -17,6 +18,8 @@ class UnitDispatcher {
   UnitDispatcher(SimLine& line, std::vector<SimUnit>& units) : line_(line), units_(units) {}
 
   void OnFrame(std::span<const uint8_t> frame);
+  // Block and file frames go to the transfer side (none: they are ignored).
+  void SetTransfer(SimTransfer* transfer) { transfer_ = transfer; }
 
  private:
   void OnSearch();
@@ -25,6 +28,7 @@ class UnitDispatcher {
 
   SimLine& line_;
   std::vector<SimUnit>& units_;
+  SimTransfer* transfer_ = nullptr;
 };
 
 }  // namespace korvan::sim

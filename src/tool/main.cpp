@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
   korvan::tool::AddScaleCommand(app, rc);
   korvan::tool::AddResponseCommand(app, rc);
   korvan::tool::AddScanCommand(app, rc);
+  korvan::tool::AddPullCommand(app, rc);
+  korvan::tool::AddPushCommand(app, rc);
+  korvan::tool::AddUpdateCommand(app, rc);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

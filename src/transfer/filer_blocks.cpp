@@ -151,7 +151,9 @@ void Filer::FinishReceive() {
     editor_.connect().ContinueBackup(t.receivingSet);
     return;
   }
-  if (decoded) {
+  if (decoded && t.keepReceived) {
+    t.keepReceived(t.receivingSet, std::span<const uint8_t>(buffer.data(), size));
+  } else if (decoded) {
     if (t.receivingSet == kSetCard) medium = kMediumDisk;
     editor_.KeepEditorCopy(t.receivingSet);
     cursor = 0;

@@ -33,7 +33,7 @@ void Transfers::ServeBlockRequest(int type, int block) {
   if (sender.error) sender.ReportError(true);
 }
 
-void Transfers::SendDataSet(int linkKind, int code) {
+void Transfers::SendDataSet(int linkKind, int code, const std::vector<uint8_t>* image) {
   editor_.Log("Sync Pc -> Korvan..");
   sender.error = 0;
   const bool linked = linkKind >= 1 && linkKind <= 3;
@@ -44,7 +44,13 @@ void Transfers::SendDataSet(int linkKind, int code) {
     sender.medium = static_cast<unsigned>(linkKind);
     sender.fileType = code == kSetInternal ? kKindBank : kKindSet;
   }
-  sender.Pack();
+  if (image) {
+    sender.buffer = *image;
+    sender.size = static_cast<unsigned>(image->size());
+    sender.cursor = 0;
+  } else {
+    sender.Pack();
+  }
   if (sender.error) {
     sender.ReportError(true);
     return;

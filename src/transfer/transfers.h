@@ -4,7 +4,9 @@
 // Also the entry points of the transfer sequences and the dispatch of the four block frames.
 
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <vector>
 
 #include "transfer/filer.h"
 
@@ -31,7 +33,8 @@ class Transfers {
 
   // PC -> unit and unit -> PC for one data set (1 card, 2 internal, 4 current). The caller sets
   // sendingSet / receivingSet first; the engine calls the connect dialog back when it is done.
-  void SendDataSet(int linkKind, int code);
+  // image: send these bytes instead of packing the model (a file sent as it is).
+  void SendDataSet(int linkKind, int code, const std::vector<uint8_t>* image = nullptr);
   void ReceiveDataSet(int linkKind, int code);
 
   // The received frames of the block protocol (whole frames, F0 to F7).
@@ -53,6 +56,9 @@ class Transfers {
   bool sequenceRunning = false;
   // While set, a received data set goes to the backup folder instead of the model.
   bool backingUp = false;
+  // When set, a received data set (its decoded image) goes here instead of the model; the
+  // receive then ends as usual.
+  std::function<void(int code, std::span<const uint8_t> image)> keepReceived;
   // Both set at start: blocks and block requests before any transfer are ignored.
   bool receiveCancelled = true;
   bool stopServing = true;
