@@ -115,7 +115,7 @@ bool UnitSession::Pull(int code, std::vector<uint8_t>& image, std::string& error
   const bool ok = RunUntilDone([&] { return got || t.receivingSet == 0; }, error);
   t.keepReceived = nullptr;
   if (ok && !got) {
-    if (error.empty()) error = "the unit sent nothing";
+    error = ui_.lastBox.empty() ? "the unit sent nothing" : ui_.lastBox;
     return false;
   }
   return ok;
