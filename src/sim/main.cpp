@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
   app.add_option("--bad-checksum", options.faults.badChecksum,
                  "send block K once with a wrong checksum")
       ->check(CLI::NonNegativeNumber);
-  app.add_option("--drop-block", options.faults.dropBlock, "leave the first request of block K unanswered")
+  app.add_option("--drop-block", options.faults.dropBlock,
+                 "leave the first request of block K unanswered")
       ->check(CLI::NonNegativeNumber);
   app.add_option("--stop-after-block", options.faults.stopAfterBlock,
                  "stop answering a transfer after block K")

@@ -144,7 +144,8 @@ void SimTransfer::Keep(State& s, int kind, std::vector<uint8_t> image) {
   }
   s.incomingCard = false;
   std::string error;
-  if (!s.memory.Save(stateDir_, s.number, code, error)) std::cerr << "korvan-sim: " << error << '\n';
+  if (!s.memory.Save(stateDir_, s.number, code, error))
+    std::cerr << "korvan-sim: " << error << '\n';
 }
 
 }  // namespace korvan::sim

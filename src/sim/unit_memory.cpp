@@ -59,17 +59,17 @@ void UnitMemory::Load(const std::string& stateDir, int number, bool noCard) {
   if (noCard) card.reset();
 }
 
-bool UnitMemory::Save(const std::string& stateDir, int number, int code,
-                      std::string& error) const {
+bool UnitMemory::Save(const std::string& stateDir, int number, int code, std::string& error) const {
   if (stateDir.empty()) return true;
-  const Bytes* what = code == 1 ? (card ? &*card : nullptr)
+  const Bytes* what = code == 1   ? (card ? &*card : nullptr)
                       : code == 2 ? &internal
                       : code == 4 ? &current
                                   : &firmware;
   if (!what) return true;
   const std::string path = PathOf(stateDir, number, code);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(what->data()), static_cast<std::streamsize>(what->size()));
+  out.write(reinterpret_cast<const char*>(what->data()),
+            static_cast<std::streamsize>(what->size()));
   out.flush();
   if (!out) {
     error = "cannot write " + path + ": " + std::strerror(errno);

@@ -24,8 +24,9 @@ int DataSetCode(const std::string& name) {
 }
 
 UnitSession::UnitSession(std::optional<std::string> backupFolder)
-    : editor_(ui_, loop_,
-              {.ports = &ports_, .watcher = &loop_, .logFolder = "", .backupFolder = backupFolder}) {
+    : editor_(
+          ui_, loop_,
+          {.ports = &ports_, .watcher = &loop_, .logFolder = "", .backupFolder = backupFolder}) {
   ui_.progressOnTerminal = ::isatty(STDERR_FILENO) == 1;
 }
 
