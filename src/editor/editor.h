@@ -10,14 +10,19 @@
 #include "core/fd_watcher.h"
 #include "core/scheduler.h"
 #include "core/ui.h"
+#include "editor/main_timer.h"
 #include "link/discovery.h"
 #include "link/dispatcher.h"
+#include "link/error_popup.h"
 #include "link/frame_sender.h"
 #include "link/identity.h"
 #include "link/link_hooks.h"
+#include "link/live_exchange.h"
 #include "link/port_device.h"
 #include "link/receive_parser.h"
+#include "link/reply_timers.h"
 #include "link/serial_port.h"
+#include "link/status_monitor.h"
 #include "link/texter.h"
 #include "model/model.h"
 
@@ -54,20 +59,50 @@ class Editor : public ModelHost, public LinkHooks {
   Dispatcher& dispatcher() { return dispatcher_; }
   ReceiveParser& parser() { return parser_; }
 
+  // The live exchange, the status reports and the connect dialog's reply timers.
+  LiveExchange& live() { return live_; }
+  StatusMonitor& status() { return status_; }
+  ErrorPopup& errorPopup() { return errorPopup_; }
+  ReplyTimers& replyTimers() { return replyTimers_; }
+  MainTimer& mainTimer() { return mainTimer_; }
+
+  // RemoteMode: 0 stand-alone, 0x80 linked (edits are queued and sent).
+  int RemoteMode() const { return live_.RemoteMode(); }
+  void SetRemoteMode(int mode) { live_.SetRemoteMode(mode); }
+
   // ModelHost: the model's links to the send queue, the unit's lock state and the user.
   bool QueueForSend(MCtrl& control) override;
-  int LockState() const override { return lockState_; }
+  int LockState() const override { return status_.LockState; }
+  // A change refused while the unit is locked: ErrorType 12 and the error popup.
   void ShowErrorPopup(const std::string& line1, const std::string& line2) override;
   MsgResult MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
 
   // The lock state the unit reported last (0: none).
-  void SetLockState(int state) { lockState_ = state; }
+  void SetLockState(int state) { status_.LockState = state; }
+  // For a local operation the unit's lock forbids (preset recall, output configuration): true,
+  // with ErrorType 12 and the popup, while the unit reports a lock.
+  bool RefuseWhileLocked();
+
+  // Sends SYSEX_STATUS_REQUEST with the meter selectors and starts VuTimer when it was written.
+  void SendStatusRequest();
+  // True while VuTimer, TimeoutTimer (or a pending search retry), UploadTimer, DownloadTimer or
+  // SendTimer runs: the main timer then keeps off the line.
+  bool ReplyTimerRunning() const;
+  // Re-reads the unit's current set (the main window's quick synchronize). The transfer engine
+  // fills it in; until then it does nothing.
+  void QuickSynchronize() {}
+
+  // Window state the main timer consults.
+  bool MainWindowVisible() const { return mainWindowVisible_; }
+  void SetMainWindowVisible(bool visible) { mainWindowVisible_ = visible; }
+  bool ConnectDialogActive() const { return connectDialogActive_; }
+  void SetConnectDialogActive(bool active) { connectDialogActive_ = active; }
 
   // LinkHooks: the connect dialog and the dispatch entries still to be filled.
   void SetBusy(bool busy) override;
   void ShowConnectDialog() override {}
-  void OnStatusFrame(std::span<const uint8_t>) override {}
-  void OnParamChangesFrame(std::span<const uint8_t>) override {}
+  void OnStatusFrame(std::span<const uint8_t> frame) override;
+  void OnParamChangesFrame(std::span<const uint8_t> frame) override;
   void OnDataBlockFrame(std::span<const uint8_t>) override {}
   void OnEntryListFrame(std::span<const uint8_t>) override {}
   void OnBlockRequestFrame(std::span<const uint8_t>) override {}
@@ -80,8 +115,9 @@ class Editor : public ModelHost, public LinkHooks {
   Ui& ui_;
   Scheduler& scheduler_;
   Model model_;
-  int lockState_ = 0;
   bool busy_ = false;
+  bool mainWindowVisible_ = true;
+  bool connectDialogActive_ = false;
 
   NoPortSystem noPorts_;
   Texter texter_;
@@ -91,6 +127,11 @@ class Editor : public ModelHost, public LinkHooks {
   Discovery discovery_;
   Dispatcher dispatcher_;
   ReceiveParser parser_;
+  LiveExchange live_;
+  ErrorPopup errorPopup_;
+  StatusMonitor status_;
+  ReplyTimers replyTimers_;
+  MainTimer mainTimer_;
 };
 
 }  // namespace korvan
