@@ -11,5 +11,7 @@ void AddCatalogueCommand(CLI::App& app, int& rc);
 void AddScaleCommand(CLI::App& app, int& rc);
 void AddResponseCommand(CLI::App& app, int& rc);
 void AddScanCommand(CLI::App& app, int& rc);
+void AddSendCommand(CLI::App& app, int& rc);
+void AddWatchCommand(CLI::App& app, int& rc);
 
 }  // namespace korvan::tool
