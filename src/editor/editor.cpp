@@ -1,5 +1,8 @@
 #include "editor/editor.h"
 
+#include "transfer/factory_bank.h"
+#include "transfer/filer.h"
+
 namespace korvan {
 
 Editor::Editor(Ui& ui, Scheduler& scheduler, LinkEnvironment env)
@@ -16,9 +19,26 @@ Editor::Editor(Ui& ui, Scheduler& scheduler, LinkEnvironment env)
       errorPopup_(ui, scheduler),
       status_(ui, errorPopup_, identity_),
       replyTimers_(scheduler),
+      presets_(model_, this),
+      chunks_(*this),
+      files_(*this),
       mainTimer_(*this, scheduler) {
   port_.SetTickHandler([this] { parser_.ReceiveTick(); });
   status_.SetOnNoEqBands([this] { QuickSynchronize(); });
+  presets_.InitNameLists();
+  presets_.InitSnapshots();
+  presets_.InitDefaultPreset();
+  ReadFactoryBank();
+}
+
+void Editor::ReadFactoryBank() {
+  Filer f(*this);
+  f.fileType = 0;
+  f.medium = kMediumBuiltIn;
+  const std::span<const uint8_t> bank = FactoryBank();
+  f.buffer.assign(bank.begin(), bank.end());
+  f.size = static_cast<unsigned>(bank.size());
+  f.Unpack();
 }
 
 Editor::~Editor() {
@@ -66,6 +86,15 @@ MsgResult Editor::MessageBox(const std::string& text, MsgIcon icon, MsgButtons b
 void Editor::SetBusy(bool busy) {
   busy_ = busy;
   ui_.BusyCursor(busy);
+}
+
+void Editor::SyncToPcExecute() {
+  if (RemoteMode() == 0) return;
+  ++syncToPcRequests_;
+}
+
+void Editor::Log(const std::string& line) {
+  texter_.Print("%s", line.c_str());
 }
 
 }  // namespace korvan

@@ -25,6 +25,9 @@
 #include "link/status_monitor.h"
 #include "link/texter.h"
 #include "model/model.h"
+#include "model/presets.h"
+#include "transfer/chunk_codec.h"
+#include "transfer/file_commands.h"
 
 namespace korvan {
 
@@ -37,9 +40,10 @@ struct LinkEnvironment {
   std::optional<std::string> logFolder = std::nullopt;
 };
 
-class Editor : public ModelHost, public LinkHooks {
+class Editor : public ModelHost, public LinkHooks, public PresetHost {
  public:
-  // ui, scheduler and what env points to must outlive the editor.
+  // ui, scheduler and what env points to must outlive the editor. Starts as the program does:
+  // modules at their defaults, the default preset, the factory bank in the internal presets.
   Editor(Ui& ui, Scheduler& scheduler, LinkEnvironment env = {});
   ~Editor() override;
   Editor(const Editor&) = delete;
@@ -49,6 +53,10 @@ class Editor : public ModelHost, public LinkHooks {
   const Model& model() const { return model_; }
   Ui& ui() { return ui_; }
   Scheduler& scheduler() { return scheduler_; }
+  PresetStore& presets() { return presets_; }
+  const PresetStore& presets() const { return presets_; }
+  ChunkCodec& chunks() { return chunks_; }
+  FileCommands& files() { return files_; }
 
   // The device link.
   Texter& texter() { return texter_; }
@@ -66,9 +74,10 @@ class Editor : public ModelHost, public LinkHooks {
   ReplyTimers& replyTimers() { return replyTimers_; }
   MainTimer& mainTimer() { return mainTimer_; }
 
-  // RemoteMode: 0 stand-alone, 0x80 linked (edits are queued and sent).
-  int RemoteMode() const { return live_.RemoteMode(); }
-  void SetRemoteMode(int mode) { live_.SetRemoteMode(mode); }
+  // RemoteMode (also PresetHost's): 0 stand-alone, 0x80 linked (edits are queued and sent). The
+  // live exchange keeps it.
+  int RemoteMode() const override { return live_.RemoteMode(); }
+  void SetRemoteMode(int mode) override { live_.SetRemoteMode(mode); }
 
   // ModelHost: the model's links to the send queue, the unit's lock state and the user.
   bool QueueForSend(MCtrl& control) override;
@@ -111,6 +120,16 @@ class Editor : public ModelHost, public LinkHooks {
   // The connect dialog's busy state (disabled, hourglass cursor).
   bool Busy() const { return busy_; }
 
+  // PresetHost (and RemoteMode above). Sends the current set to the unit; nothing happens
+  // stand-alone. The sending itself comes with the transfer sequences; until then a request while
+  // linked is only counted.
+  void SyncToPcExecute() override;
+  int SyncToPcRequests() const { return syncToPcRequests_; }
+  void RefreshDisplayPage() override { ui_.RefreshDisplayPage(); }
+
+  // A line for the diagnostic log.
+  void Log(const std::string& line);
+
  private:
   Ui& ui_;
   Scheduler& scheduler_;
@@ -131,7 +150,14 @@ class Editor : public ModelHost, public LinkHooks {
   ErrorPopup errorPopup_;
   StatusMonitor status_;
   ReplyTimers replyTimers_;
-  MainTimer mainTimer_;
+
+  int syncToPcRequests_ = 0;
+  PresetStore presets_;
+  ChunkCodec chunks_;
+  FileCommands files_;
+  MainTimer mainTimer_;  // last: it starts ticking
+
+  void ReadFactoryBank();
 };
 
 }  // namespace korvan

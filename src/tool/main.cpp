@@ -9,6 +9,10 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   int rc = 0;
   korvan::tool::AddCatalogueCommand(app, rc);
+  korvan::tool::AddEditCommand(app, rc);
+  korvan::tool::AddFileCommand(app, rc);
+  korvan::tool::AddFactoryCommand(app, rc);
+  korvan::tool::AddFramesCommand(app, rc);
   korvan::tool::AddScaleCommand(app, rc);
   korvan::tool::AddResponseCommand(app, rc);
   korvan::tool::AddScanCommand(app, rc);
