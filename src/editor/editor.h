@@ -107,7 +107,8 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   bool ConnectDialogActive() const { return connectDialogActive_; }
   void SetConnectDialogActive(bool active) { connectDialogActive_ = active; }
 
-  // LinkHooks: the connect dialog and the dispatch entries still to be filled.
+  // LinkHooks: the connect dialog, the live exchange (status, changes) and the transfer entries
+  // still to be filled.
   void SetBusy(bool busy) override;
   void ShowConnectDialog() override {}
   void OnStatusFrame(std::span<const uint8_t> frame) override;
