@@ -15,5 +15,7 @@ void AddFramesCommand(CLI::App& app, int& rc);
 void AddScaleCommand(CLI::App& app, int& rc);
 void AddResponseCommand(CLI::App& app, int& rc);
 void AddScanCommand(CLI::App& app, int& rc);
+void AddSendCommand(CLI::App& app, int& rc);
+void AddWatchCommand(CLI::App& app, int& rc);
 
 }  // namespace korvan::tool

@@ -16,6 +16,8 @@ int main(int argc, char** argv) {
   korvan::tool::AddScaleCommand(app, rc);
   korvan::tool::AddResponseCommand(app, rc);
   korvan::tool::AddScanCommand(app, rc);
+  korvan::tool::AddSendCommand(app, rc);
+  korvan::tool::AddWatchCommand(app, rc);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
