@@ -1,6 +1,7 @@
-// Arbitrary bytes through the receive tick into the real dispatcher and discovery. The input is
-// cut into chunks (each prefixed with its length byte), one chunk per tick, as reads deliver
-// them; between ticks the clock moves so the search time-out and its box run too.
+// Arbitrary bytes through the receive tick into the real dispatcher, discovery, live exchange and
+// status reports. The input is cut into chunks (each prefixed with its length byte), one chunk
+// per tick, as reads deliver them; between ticks the clock moves so the search time-out and its
+// box, the main timer (sending what received changes moved) and the popup's timer run too.
 
 #include <cstddef>
 #include <cstdint>
@@ -68,6 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   d.view.portBox = {"COM 1"};
   d.view.portSelection = 0;
   d.StartSearch();
+  // Linked, with both gain meters asked for, so every part of a report and of a change is used.
+  editor.SetRemoteMode(korvan::kRemoteLinked);
+  editor.status().dynSelector = size % 10;
+  editor.status().limSelector = size % 6;
   for (int tick = 0; tick < 4096 && !ports.chunks.empty(); ++tick) {
     if (!editor.port().IsOpen()) editor.port().OpenPort();
     clock.Advance(korvan::SerialPort::kCommIntervalMs);

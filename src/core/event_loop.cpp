@@ -8,54 +8,10 @@
 
 namespace korvan {
 
-class EventLoop::LoopTimer : public Timer {
- public:
-  LoopTimer(EventLoop& owner, TimerKind kind, std::function<void()> onFire)
-      : owner_(&owner), kind_(kind), onFire_(std::move(onFire)) {
-    owner_->timers_.push_back(this);
-  }
-  ~LoopTimer() override {
-    if (owner_) std::erase(owner_->timers_, this);
-  }
-  void Start(int intervalMs) override {
-    interval_ = std::max(0, intervalMs);
-    due_ = (owner_ ? owner_->NowMs() : 0) + interval_;
-    order_ = owner_ ? ++owner_->sequence_ : 0;
-    running_ = true;
-  }
-  void Stop() override { running_ = false; }
-  bool Running() const override { return running_; }
-  int Interval() const override { return interval_; }
-
-  void Fire(int64_t now) {
-    if (kind_ == TimerKind::OneShot) {
-      running_ = false;
-    } else {
-      // Late ticks are not made up for: the next one is due an interval after this one ran.
-      due_ = now + std::max(1, interval_);
-      order_ = ++owner_->sequence_;
-    }
-    auto callback = onFire_;  // the callback may destroy this timer
-    callback();
-  }
-
-  EventLoop* owner_;
-  TimerKind kind_;
-  std::function<void()> onFire_;
-  int interval_ = 0;
-  int64_t due_ = 0;
-  uint64_t order_ = 0;
-  bool running_ = false;
-};
-
-EventLoop::EventLoop() = default;
-
-EventLoop::~EventLoop() {
-  for (auto* t : timers_) t->owner_ = nullptr;
-}
+EventLoop::EventLoop() : timers_([this] { return NowMs(); }, TimerSet::Rearm::FromFiringTime) {}
 
 std::unique_ptr<Timer> EventLoop::CreateTimer(TimerKind kind, std::function<void()> onFire) {
-  return std::make_unique<LoopTimer>(*this, kind, std::move(onFire));
+  return timers_.Create(kind, std::move(onFire));
 }
 
 int64_t EventLoop::NowMs() const {
@@ -71,32 +27,16 @@ void EventLoop::Unwatch(int fd) {
   watches_.erase(fd);
 }
 
-int64_t EventLoop::NextDueMs() const {
-  int64_t next = -1;
-  for (const auto* t : timers_)
-    if (t->running_ && (next < 0 || t->due_ < next)) next = t->due_;
-  return next;
-}
-
 void EventLoop::RunDueTimers() {
   // Only timers due now; a timer re-armed by a callback waits for the next round.
   const int64_t now = NowMs();
-  const uint64_t armedBefore = sequence_;
-  for (;;) {
-    LoopTimer* best = nullptr;
-    for (auto* t : timers_) {
-      if (!t->running_ || t->due_ > now || t->order_ > armedBefore) continue;
-      if (!best || t->due_ < best->due_ || (t->due_ == best->due_ && t->order_ < best->order_))
-        best = t;
-    }
-    if (!best) return;
-    best->Fire(now);
-  }
+  const uint64_t armedBefore = timers_.LastArmed();
+  while (TimerSet::Entry* t = timers_.NextDue(now, armedBefore)) timers_.Fire(*t, now);
 }
 
 void EventLoop::RunOnce(int maxWaitMs) {
   int wait = std::max(0, maxWaitMs);
-  const int64_t due = NextDueMs();
+  const int64_t due = timers_.EarliestDue();
   if (due >= 0) wait = static_cast<int>(std::clamp<int64_t>(due - NowMs(), 0, wait));
 
   std::vector<pollfd> fds;

@@ -10,13 +10,13 @@
 
 #include "core/fd_watcher.h"
 #include "core/scheduler.h"
+#include "core/timer_set.h"
 
 namespace korvan {
 
 class EventLoop : public Scheduler, public FdWatcher {
  public:
   EventLoop();
-  ~EventLoop() override;
   EventLoop(const EventLoop&) = delete;
   EventLoop& operator=(const EventLoop&) = delete;
 
@@ -35,21 +35,16 @@ class EventLoop : public Scheduler, public FdWatcher {
   void Run();
   void Quit() { quit_ = true; }
 
-  class LoopTimer;
-
  private:
-  friend class LoopTimer;
   void RunDueTimers();
-  int64_t NextDueMs() const;  // -1 when no timer runs
 
   struct Watch {
     uint64_t id;
     std::function<void()> onReady;
   };
-  std::vector<LoopTimer*> timers_;
+  TimerSet timers_;
   std::map<int, Watch> watches_;
   uint64_t nextWatchId_ = 1;
-  uint64_t sequence_ = 0;
   bool quit_ = false;
 };
 

@@ -3,16 +3,15 @@
 // 5 seconds, in time order, without any waiting.
 
 #include <cstdint>
-#include <vector>
 
 #include "core/scheduler.h"
+#include "core/timer_set.h"
 
 namespace korvan {
 
 class ManualScheduler : public Scheduler {
  public:
   ManualScheduler();
-  ~ManualScheduler() override;
   ManualScheduler(const ManualScheduler&) = delete;
   ManualScheduler& operator=(const ManualScheduler&) = delete;
 
@@ -24,15 +23,11 @@ class ManualScheduler : public Scheduler {
   // Moves to the next due time of any running timer (if one is due within limitMs) and fires it.
   bool RunNext(int64_t limitMs);
 
-  class ManualTimer;
-
  private:
-  friend class ManualTimer;
-  ManualTimer* NextDue(int64_t until) const;
+  void FireAt(TimerSet::Entry& t);
 
   int64_t now_ = 0;
-  uint64_t sequence_ = 0;
-  std::vector<ManualTimer*> timers_;
+  TimerSet timers_;
 };
 
 }  // namespace korvan

@@ -11,10 +11,15 @@ enum class MsgIcon { None, Information, Warning, Error, Question };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel, AbortRetry, Abort };
 enum class MsgResult { Ok, Cancel, Yes, No, Abort, Retry };
 
-// The nine meter levels (bits 0..2 each) and the six limiter flags of a status report.
+// What a status report shows: the nine level meters (bits 0..2 each: MeterA, MeterB, MeterC,
+// Meter1..Meter6), the six "Limit" labels, the Dyn 2 page's meters DynVu1..DynVu3 and the
+// Limiter page's LimVu1, LimVu2 (0 while their page does not ask for them). Each meter clamps
+// to its own range.
 struct MeterValues {
   std::array<int, 9> levels{};
   std::array<bool, 6> limits{};
+  std::array<int, 3> dyn{};
+  std::array<int, 2> lim{};
 };
 
 enum class StatusPanel { Main0 = 0, Main1 = 1, Main2 = 2 };
@@ -26,8 +31,10 @@ class Ui {
   // A modal message box; returns the button pressed.
   virtual MsgResult MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) = 0;
 
-  // The error popup with its two text lines (shown, or refreshed while it is visible).
-  virtual void ShowErrorPopup(const std::string& line1, const std::string& line2) = 0;
+  // The error popup: the unit's name, what failed ("reports :") and why ("due to :"); shown,
+  // or refreshed while it is visible.
+  virtual void ShowErrorPopup(const std::string& name, const std::string& what,
+                              const std::string& why) = 0;
   virtual void HideErrorPopup() = 0;
 
   // The progress window.
@@ -64,7 +71,7 @@ class Ui {
 class SilentUi : public Ui {
  public:
   MsgResult MessageBox(const std::string&, MsgIcon, MsgButtons buttons) override;
-  void ShowErrorPopup(const std::string&, const std::string&) override {}
+  void ShowErrorPopup(const std::string&, const std::string&, const std::string&) override {}
   void HideErrorPopup() override {}
   void ProgressShow() override {}
   void ProgressClose() override {}

@@ -15,13 +15,19 @@ Editor::Editor(Ui& ui, Scheduler& scheduler, LinkEnvironment env)
       discovery_(port_, sender_, texter_, ui, scheduler, *this, identity_),
       dispatcher_(texter_, port_, discovery_, *this, ui),
       parser_(port_, texter_, dispatcher_),
+      live_(model_, port_, sender_, texter_),
+      errorPopup_(ui, scheduler),
+      status_(ui, errorPopup_, identity_),
+      replyTimers_(scheduler),
       presets_(model_, this),
       chunks_(*this),
       files_(*this),
       transfers_(*this),
-      connect_(*this) {
+      connect_(*this),
+      mainTimer_(*this, scheduler) {
   if (env.backupFolder) backups_ = std::make_unique<BackupStore>(*env.backupFolder);
   port_.SetTickHandler([this] { parser_.ReceiveTick(); });
+  status_.SetOnNoEqBands([this] { QuickSynchronize(); });
   presets_.InitNameLists();
   presets_.InitSnapshots();
   presets_.InitDefaultPreset();
@@ -42,13 +48,38 @@ Editor::~Editor() {
   port_.ClosePort();
 }
 
-bool Editor::QueueForSend(MCtrl&) {
-  // Stand-alone: nothing is exchanged with a unit, so nothing is queued for sending.
-  return false;
+bool Editor::QueueForSend(MCtrl& control) {
+  return live_.QueueForSend(control);
 }
 
-void Editor::ShowErrorPopup(const std::string& line1, const std::string& line2) {
-  ui_.ShowErrorPopup(line1, line2);
+void Editor::ShowErrorPopup(const std::string&, const std::string&) {
+  // The model refuses with "Cannot change Parameter" / "Parameter is locked", which are the
+  // popup's texts for ErrorType 12.
+  status_.ShowLockedRefusal();
+}
+
+bool Editor::RefuseWhileLocked() {
+  if (status_.LockState == 0) return false;
+  status_.ShowLockedRefusal();
+  return true;
+}
+
+void Editor::SendStatusRequest() {
+  if (sender_.SendStatusRequest(status_.dynSelector, status_.limSelector))
+    replyTimers_.VuTimer().Start(ReplyTimers::kVuMs);
+}
+
+bool Editor::ReplyTimerRunning() const {
+  return replyTimers_.AnyRunning() || discovery_.SearchTimerRunning();
+}
+
+void Editor::OnStatusFrame(std::span<const uint8_t> frame) {
+  replyTimers_.VuTimer().Stop();
+  status_.OnStatusFrame(frame);
+}
+
+void Editor::OnParamChangesFrame(std::span<const uint8_t> frame) {
+  live_.OnParamChangesFrame(frame);
 }
 
 MsgResult Editor::MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) {
@@ -60,9 +91,9 @@ void Editor::SetBusy(bool busy) {
 }
 
 void Editor::SyncToPcExecute() {
-  if (remoteMode_ == 0) return;
+  if (RemoteMode() == 0) return;
   ++syncToPcRequests_;
-  if (lockState_ != 0) {
+  if (LockState() != 0) {
     ui_.MessageBox(identity_.current.name + "\n\nis locked !", MsgIcon::Error, MsgButtons::Ok);
     return;
   }
@@ -73,7 +104,7 @@ void Editor::SyncToPcExecute() {
 }
 
 void Editor::SyncToKVNExecute() {
-  if (remoteMode_ == 0) return;
+  if (RemoteMode() == 0) return;
   transfers_.receiveCancelled = false;
   transfers_.sequenceRunning = false;
   transfers_.receivingSet = kSetCurrent;

@@ -10,14 +10,19 @@
 #include "core/fd_watcher.h"
 #include "core/scheduler.h"
 #include "core/ui.h"
+#include "editor/main_timer.h"
 #include "link/discovery.h"
 #include "link/dispatcher.h"
+#include "link/error_popup.h"
 #include "link/frame_sender.h"
 #include "link/identity.h"
 #include "link/link_hooks.h"
+#include "link/live_exchange.h"
 #include "link/port_device.h"
 #include "link/receive_parser.h"
+#include "link/reply_timers.h"
 #include "link/serial_port.h"
+#include "link/status_monitor.h"
 #include "link/texter.h"
 #include "model/model.h"
 #include "model/presets.h"
@@ -75,20 +80,50 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   Dispatcher& dispatcher() { return dispatcher_; }
   ReceiveParser& parser() { return parser_; }
 
+  // The live exchange, the status reports and the connect dialog's reply timers.
+  LiveExchange& live() { return live_; }
+  StatusMonitor& status() { return status_; }
+  ErrorPopup& errorPopup() { return errorPopup_; }
+  ReplyTimers& replyTimers() { return replyTimers_; }
+  MainTimer& mainTimer() { return mainTimer_; }
+
+  // RemoteMode (also PresetHost's): 0 stand-alone, 0x80 linked (edits are queued and sent). The
+  // live exchange keeps it.
+  int RemoteMode() const override { return live_.RemoteMode(); }
+  void SetRemoteMode(int mode) override { live_.SetRemoteMode(mode); }
+
   // ModelHost: the model's links to the send queue, the unit's lock state and the user.
   bool QueueForSend(MCtrl& control) override;
-  int LockState() const override { return lockState_; }
+  int LockState() const override { return status_.LockState; }
+  // A change refused while the unit is locked: ErrorType 12 and the error popup.
   void ShowErrorPopup(const std::string& line1, const std::string& line2) override;
   MsgResult MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
 
   // The lock state the unit reported last (0: none).
-  void SetLockState(int state) { lockState_ = state; }
+  void SetLockState(int state) { status_.LockState = state; }
+  // For a local operation the unit's lock forbids (preset recall, output configuration): true,
+  // with ErrorType 12 and the popup, while the unit reports a lock.
+  bool RefuseWhileLocked();
 
-  // LinkHooks: the connect dialog and the dispatch entries.
+  // Sends SYSEX_STATUS_REQUEST with the meter selectors and starts VuTimer when it was written.
+  void SendStatusRequest();
+  // True while VuTimer, TimeoutTimer (or a pending search retry), UploadTimer, DownloadTimer or
+  // SendTimer runs: the main timer then keeps off the line.
+  bool ReplyTimerRunning() const;
+  // Re-reads the unit's current set (the error popup after "Not enough EQ-bands available").
+  void QuickSynchronize() { SyncToKVNExecute(); }
+
+  // Window state the main timer consults.
+  bool MainWindowVisible() const { return mainWindowVisible_; }
+  void SetMainWindowVisible(bool visible) { mainWindowVisible_ = visible; }
+  bool ConnectDialogActive() const { return connectDialogActive_; }
+  void SetConnectDialogActive(bool active) { connectDialogActive_ = active; }
+
+  // LinkHooks: the connect dialog, the live exchange (status, changes) and the transfer entries.
   void SetBusy(bool busy) override;
   void ShowConnectDialog() override {}
-  void OnStatusFrame(std::span<const uint8_t>) override {}
-  void OnParamChangesFrame(std::span<const uint8_t>) override {}
+  void OnStatusFrame(std::span<const uint8_t> frame) override;
+  void OnParamChangesFrame(std::span<const uint8_t> frame) override;
   void OnDataBlockFrame(std::span<const uint8_t> f) override { transfers_.OnDataBlock(f); }
   void OnEntryListFrame(std::span<const uint8_t> f) override { transfers_.OnEntryList(f); }
   void OnBlockRequestFrame(std::span<const uint8_t> f) override { transfers_.OnBlockRequest(f); }
@@ -98,14 +133,11 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   bool Busy() const { return connect_.Busy(); }
 
   // The free EQ processing the unit reported last (or the stand-alone estimate's).
-  int FreeEqProcessing() const { return freeEqProcessing_; }
-  void SetFreeEqProcessing(int value) { freeEqProcessing_ = value; }
+  int FreeEqProcessing() const { return status_.FreeEqProcessing; }
+  void SetFreeEqProcessing(int value) { status_.FreeEqProcessing = value; }
 
-  // PresetHost. RemoteMode: 0 stand-alone, 0x80 linked.
-  int RemoteMode() const override { return remoteMode_; }
-  void SetRemoteMode(int mode) override { remoteMode_ = mode; }
-  // Sends the current set to the unit; nothing happens stand-alone or when the unit is
-  // locked. Each request while linked is counted.
+  // PresetHost (and RemoteMode above). Sends the current set to the unit; nothing happens
+  // stand-alone or when the unit is locked. Each request while linked is counted.
   void SyncToPcExecute() override;
   int SyncToPcRequests() const { return syncToPcRequests_; }
   // Quick Synchronize To KVN: brings the unit's current set into the editor (linked only).
@@ -126,8 +158,8 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   Ui& ui_;
   Scheduler& scheduler_;
   Model model_;
-  int lockState_ = 0;
-  int freeEqProcessing_ = 100;
+  bool mainWindowVisible_ = true;
+  bool connectDialogActive_ = false;
 
   NoPortSystem noPorts_;
   Texter texter_;
@@ -137,8 +169,11 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   Discovery discovery_;
   Dispatcher dispatcher_;
   ReceiveParser parser_;
+  LiveExchange live_;
+  ErrorPopup errorPopup_;
+  StatusMonitor status_;
+  ReplyTimers replyTimers_;
 
-  int remoteMode_ = 0;
   int syncToPcRequests_ = 0;
   PresetStore presets_;
   ChunkCodec chunks_;
@@ -147,6 +182,7 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   ConnectDialog connect_;
   std::unique_ptr<BackupStore> backups_;
   std::vector<std::string> backupsKept_;
+  MainTimer mainTimer_;  // last: it starts ticking
 
   void ReadFactoryBank();
 };

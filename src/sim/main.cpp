@@ -48,12 +48,42 @@ int main(int argc, char** argv) {
   app.add_option("--stop-after-block", options.faults.stopAfterBlock,
                  "stop answering a transfer after block K")
       ->check(CLI::NonNegativeNumber);
+  std::string lock, errorSpec;
+  std::vector<std::string> panels;
+  app.add_option("--lock", lock, "the units report a lock: page or global");
+  app.add_option("--error", errorSpec, "report error TYPE (1..127) for operation OP once: TYPE:OP");
+  app.add_option("--panel", panels,
+                 "a change on the first unit's panel MS ms after start: MODIX:MCIX=STEP@MS "
+                 "(repeatable)");
+  app.add_flag("--trace", options.trace,
+               "write the parameter changes received and made on the panel to stderr");
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? 0 : 2;
   }
 
+  if (!lock.empty() && !korvan::sim::ParseLock(lock, options.lockBits)) {
+    std::cerr << "korvan-sim: --lock must be page or global, not '" << lock << "'\n";
+    return 2;
+  }
+  if (!errorSpec.empty()) {
+    korvan::sim::UnitState::Error e{};
+    if (!korvan::sim::ParseError(errorSpec, e)) {
+      std::cerr << "korvan-sim: --error must be TYPE:OP (1..127, 0..127), not '" << errorSpec
+                << "'\n";
+      return 2;
+    }
+    options.error = e;
+  }
+  for (const std::string& p : panels) {
+    korvan::sim::SimOptions::Panel panel{};
+    if (!korvan::sim::ParsePanel(p, panel)) {
+      std::cerr << "korvan-sim: --panel must be MODIX:MCIX=STEP@MS, not '" << p << "'\n";
+      return 2;
+    }
+    options.panel.push_back(panel);
+  }
   if (specs.empty()) specs.push_back("");  // one unit with the defaults
   for (const std::string& spec : specs) {
     korvan::sim::SimUnit unit;

@@ -3,6 +3,7 @@
 // unit-side dispatcher, all driven by one event loop.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,18 +13,31 @@
 #include "sim/sim_transfer.h"
 #include "sim/sim_unit.h"
 #include "sim/unit_dispatcher.h"
+#include "sim/unit_state.h"
 
 namespace korvan::sim {
 
 struct SimOptions {
-  std::string device;          // a tty to serve on; empty: a new pseudo-terminal
-  std::vector<SimUnit> units;  // at least one
-  int baud = 38400;            // pacing of what the units send; 0: none
-  double seconds = 0;          // stop after this long; 0: at SIGTERM/SIGINT only
-  bool echo = false;           // the line echoes what the editor sends
-  std::string stateDir;        // where the units' memories are loaded from and saved to
+  std::string device;                     // a tty to serve on; empty: a new pseudo-terminal
+  std::vector<SimUnit> units;             // at least one
+  int baud = 38400;                       // pacing of what the units send; 0: none
+  double seconds = 0;                     // stop after this long; 0: at SIGTERM/SIGINT only
+  bool echo = false;                      // the line echoes what the editor sends
+  int lockBits = 0;                       // --lock: 1 page, 2 global
+  std::optional<UnitState::Error> error;  // --error TYPE:OP, reported once
+  struct Panel {
+    int modix, mcix, step, ms;
+  };
+  std::vector<Panel> panel;  // --panel MODIX:MCIX=STEP@MS, on the first unit
+  bool trace = false;        // parameter changes on stderr
+  std::string stateDir;      // where the units' memories are loaded from and saved to
   TransferFaults faults;
 };
+
+// "page" or "global"; "TYPE:OP"; "MODIX:MCIX=STEP@MS". False when the text is not one.
+bool ParseLock(const std::string& text, int& bits);
+bool ParseError(const std::string& text, UnitState::Error& error);
+bool ParsePanel(const std::string& text, SimOptions::Panel& panel);
 
 class Simulator {
  public:
@@ -46,10 +60,12 @@ class Simulator {
   SimOptions options_;
   EventLoop loop_;
   SimLine line_;
+  std::vector<std::unique_ptr<UnitState>> states_;
   UnitDispatcher dispatcher_;
   SimTransfer transfer_;
   FrameReader reader_;
   std::unique_ptr<Timer> stopTimer_;
+  std::vector<std::unique_ptr<Timer>> panelTimers_;
 };
 
 }  // namespace korvan::sim

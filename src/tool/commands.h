@@ -18,5 +18,7 @@ void AddScanCommand(CLI::App& app, int& rc);
 void AddPullCommand(CLI::App& app, int& rc);
 void AddPushCommand(CLI::App& app, int& rc);
 void AddUpdateCommand(CLI::App& app, int& rc);
+void AddSendCommand(CLI::App& app, int& rc);
+void AddWatchCommand(CLI::App& app, int& rc);
 
 }  // namespace korvan::tool

@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
   korvan::tool::AddPullCommand(app, rc);
   korvan::tool::AddPushCommand(app, rc);
   korvan::tool::AddUpdateCommand(app, rc);
+  korvan::tool::AddSendCommand(app, rc);
+  korvan::tool::AddWatchCommand(app, rc);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {

@@ -7,12 +7,13 @@
 namespace korvan {
 
 ConnectDialog::ConnectDialog(Editor& editor) : editor_(editor) {
-  Scheduler& s = editor.scheduler();
-  uploadTimer_ = s.CreateTimer(TimerKind::OneShot, [this] { OnUploadTimer(); });
-  downloadTimer_ = s.CreateTimer(TimerKind::OneShot, [this] { OnDownloadTimer(); });
-  sendTimer_ = s.CreateTimer(TimerKind::OneShot, [this] { OnSendTimer(); });
-  sendTimer_->Start(kSendPauseMs);
-  sendTimer_->Stop();
+  ReplyTimers& timers = editor.replyTimers();
+  uploadTimer_ = &timers.UploadTimer();
+  downloadTimer_ = &timers.DownloadTimer();
+  sendTimer_ = &timers.SendTimer();
+  timers.SetOnUploadExpiry([this] { OnUploadTimer(); });
+  timers.SetOnDownloadExpiry([this] { OnDownloadTimer(); });
+  timers.SetOnSendExpiry([this] { OnSendTimer(); });
 }
 
 bool ConnectDialog::UnitSelected() const {

@@ -9,6 +9,7 @@
 
 #include "core/scheduler.h"
 #include "core/settings.h"
+#include "link/reply_timers.h"
 
 namespace korvan {
 
@@ -30,9 +31,9 @@ struct ConnectView {
 
 class ConnectDialog {
  public:
-  static constexpr int kUploadTimeoutMs = 5000;
-  static constexpr int kDownloadTimeoutMs = 5000;
-  static constexpr int kSendPauseMs = 500;
+  static constexpr int kUploadTimeoutMs = ReplyTimers::kUploadMs;
+  static constexpr int kDownloadTimeoutMs = ReplyTimers::kDownloadMs;
+  static constexpr int kSendPauseMs = ReplyTimers::kSendMs;
 
   explicit ConnectDialog(Editor& editor);
   ConnectDialog(const ConnectDialog&) = delete;
@@ -93,9 +94,10 @@ class ConnectDialog {
   std::function<void()> backupThen_;
   bool busy_ = false;
   bool shown_ = false;
-  std::unique_ptr<Timer> uploadTimer_;
-  std::unique_ptr<Timer> downloadTimer_;
-  std::unique_ptr<Timer> sendTimer_;
+  // The editor's reply timers.
+  Timer* uploadTimer_;
+  Timer* downloadTimer_;
+  Timer* sendTimer_;
 };
 
 }  // namespace korvan

@@ -21,6 +21,8 @@ struct ModeCase {
   int out1LowPassMeets;             // the output whose high-pass follows output 1's low-pass
 };
 
+void PrintTo(const ModeCase& c, std::ostream* os) { *os << "mode " << c.mode; }
+
 const ModeCase kModes[] = {
     {0,
      {{{1, 0, 0, 6, 64},

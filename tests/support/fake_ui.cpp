@@ -13,11 +13,13 @@ MsgResult FakeUi::MessageBox(const std::string& text, MsgIcon icon, MsgButtons b
   return r;
 }
 
-void FakeUi::ShowErrorPopup(const std::string& line1, const std::string& line2) {
+void FakeUi::ShowErrorPopup(const std::string& name, const std::string& what,
+                            const std::string& why) {
   popupVisible = true;
-  popupLine1 = line1;
-  popupLine2 = line2;
-  events.push_back("popup: " + line1 + " / " + line2);
+  popupName = name;
+  popupWhat = what;
+  popupWhy = why;
+  events.push_back("popup: " + name + " / " + what + " / " + why);
 }
 
 void FakeUi::HideErrorPopup() {
@@ -39,11 +41,15 @@ void FakeUi::ProgressCaption(const std::string& caption) {
 void FakeUi::ProgressBar(int position, int maximum) {
   events.push_back("progress bar: " + std::to_string(position) + "/" + std::to_string(maximum));
 }
-void FakeUi::ProgressPercent(const std::string& text) { events.push_back("progress %: " + text); }
+void FakeUi::ProgressPercent(const std::string& text) {
+  events.push_back("progress %: " + text);
+}
 void FakeUi::ProgressCancelVisible(bool visible) {
   events.push_back(std::string("progress cancel: ") + (visible ? "shown" : "hidden"));
 }
-void FakeUi::BusyCursor(bool b) { busy = b; }
+void FakeUi::BusyCursor(bool b) {
+  busy = b;
+}
 void FakeUi::MainStatus(int panel, const std::string& text) {
   if (panel >= 0 && panel < 3) mainStatus[panel] = text;
   events.push_back("status " + std::to_string(panel) + ": " + text);
@@ -52,9 +58,15 @@ void FakeUi::ConnectStatus(const std::string& text) {
   connectStatus = text;
   events.push_back("connect status: " + text);
 }
-void FakeUi::EditedMark(bool shown) { edited = shown; }
-void FakeUi::BankMenusChanged() { events.push_back("bank menus changed"); }
-void FakeUi::RefreshDisplayPage() { events.push_back("display refreshed"); }
+void FakeUi::EditedMark(bool shown) {
+  edited = shown;
+}
+void FakeUi::BankMenusChanged() {
+  events.push_back("bank menus changed");
+}
+void FakeUi::RefreshDisplayPage() {
+  events.push_back("display refreshed");
+}
 void FakeUi::Meters(const MeterValues& values) {
   meters = values;
   ++meterUpdates;

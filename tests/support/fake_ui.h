@@ -22,7 +22,8 @@ class FakeUi : public Ui {
   void Answer(MsgResult r) { answers.push_back(r); }
 
   MsgResult MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
-  void ShowErrorPopup(const std::string& line1, const std::string& line2) override;
+  void ShowErrorPopup(const std::string& name, const std::string& what,
+                      const std::string& why) override;
   void HideErrorPopup() override;
   void ProgressShow() override;
   void ProgressClose() override;
@@ -42,7 +43,10 @@ class FakeUi : public Ui {
 
   // True when some recorded line equals line.
   bool Saw(const std::string& line) const;
-  void Clear() { events.clear(); boxes.clear(); }
+  void Clear() {
+    events.clear();
+    boxes.clear();
+  }
 
   std::vector<std::string> events;  // every call, as one line each
   std::vector<Box> boxes;
@@ -51,7 +55,7 @@ class FakeUi : public Ui {
 
   // Last known state, for convenience.
   bool popupVisible = false;
-  std::string popupLine1, popupLine2;
+  std::string popupName, popupWhat, popupWhy;
   bool progressVisible = false;
   bool busy = false;
   bool edited = false;

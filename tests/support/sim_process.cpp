@@ -1,5 +1,6 @@
 #include "support/sim_process.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -32,12 +33,17 @@ std::string ReadUntil(int fd, int timeoutMs, Pred pred) {
 
 }  // namespace
 
-SimProcess::SimProcess(const std::string& sim, const std::vector<std::string>& args) {
+SimProcess::SimProcess(const std::string& sim, const std::vector<std::string>& args,
+                       const std::string& errPath) {
   int pipeFds[2];
   if (::pipe(pipeFds) != 0) return;
   pid_ = ::fork();
   if (pid_ == 0) {
     ::dup2(pipeFds[1], STDOUT_FILENO);
+    if (!errPath.empty()) {
+      const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (err >= 0) ::dup2(err, STDERR_FILENO);
+    }
     ::close(pipeFds[0]);
     ::close(pipeFds[1]);
     std::vector<char*> argv{const_cast<char*>(sim.c_str())};

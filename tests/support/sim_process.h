@@ -12,7 +12,9 @@ namespace korvan::test {
 class SimProcess {
  public:
   // Starts sim with args and waits (at most 5 s) for its port line; Port() is empty on failure.
-  SimProcess(const std::string& sim, const std::vector<std::string>& args);
+  // With errPath, the simulator's stderr goes to that file.
+  SimProcess(const std::string& sim, const std::vector<std::string>& args,
+             const std::string& errPath = "");
   ~SimProcess();
   SimProcess(const SimProcess&) = delete;
   SimProcess& operator=(const SimProcess&) = delete;
