@@ -285,6 +285,19 @@ TEST_F(ConnectDialogTest, QuickCommandsMoveTheCurrentSetOnlyWhileLinked) {
   EXPECT_FALSE(editor.Busy());
 }
 
+TEST_F(ConnectDialogTest, NotEnoughEqBandsReReadsTheUnitsCurrentSet) {
+  editor.SetRemoteMode(0x80);
+  Bytes report(16, 0);
+  report[13] = 50;
+  report[14] = 13;  // "Not enough EQ-bands available"
+  report[15] = 1;
+  Receive(MakeStatus(0, report));
+  EXPECT_EQ(ui.popupWhy, "Not enough EQ-bands available");
+  Pump(500);
+  EXPECT_EQ(editor.model().Ctrl(7, 2).value, 120);
+  EXPECT_EQ(PackOf(editor, 1, kMediumSerial), unit.current);
+}
+
 TEST_F(ConnectDialogTest, FirmwareUpdateSendsTheFileAndAsksForARestart) {
   Bytes image(100000);
   for (size_t i = 0; i < image.size(); ++i) image[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
