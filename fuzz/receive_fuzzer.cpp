@@ -1,7 +1,8 @@
 // Arbitrary bytes through the receive tick into the real dispatcher, discovery, live exchange and
-// status reports and the block transfer engine. The input is cut into chunks (each prefixed with its length byte), one chunk
-// per tick, as reads deliver them; between ticks the clock moves so the search time-out and its
-// box, the main timer (sending what received changes moved) and the popup's timer run too.
+// status reports and the block transfer engine. The input is cut into chunks (each prefixed with
+// its length byte), one chunk per tick, as reads deliver them; between ticks the clock moves so the
+// search time-out and its box, the main timer (sending what received changes moved) and the popup's
+// timer run too.
 
 #include <cstddef>
 #include <cstdint>
