@@ -35,6 +35,8 @@ void ConnectDialog::SetBusy(bool busy) {
 void ConnectDialog::Open(const Settings& settings) {
   shown_ = true;
   editor_.texter().SetDialogShown(true);
+  editor_.SetMainWindowVisible(false);
+  editor_.SetConnectDialogActive(true);
   editor_.SetRemoteMode(0);
   Discovery& d = editor_.discovery();
   SerialPort& port = editor_.port();
@@ -79,6 +81,7 @@ void ConnectDialog::Close(Settings& settings) {
     view.mainCaption = "Korvan Remote: Stand Alone Mode";
     view.quickSyncEnabled = false;
   }
+  editor_.SetMainWindowVisible(true);
   settings.WriteInt("Communication", "Medium", 1);
   settings.WriteInt("Communication", "ComPort", port.openedPort);
   settings.WriteInt("Remote", "InSync", view.stayInSync ? 1 : 0);
@@ -90,6 +93,7 @@ void ConnectDialog::Close(Settings& settings) {
   if (!settings.Flush()) editor_.Log("Settings not saved");
   editor_.identity().lastUsed = editor_.identity().current;
   shown_ = false;
+  editor_.SetConnectDialogActive(false);
   editor_.texter().SetDialogShown(false);
 }
 

@@ -202,6 +202,7 @@ TEST_F(ConnectDialogTest, OpeningReadsAndClosingWritesTheSettings) {
   EXPECT_TRUE(dlg().view.currentSet && dlg().view.internalPresets && dlg().view.cardPresets);
   EXPECT_TRUE(dlg().view.stayInSync);
   EXPECT_FALSE(dlg().view.stayInSyncEnabled);
+  EXPECT_FALSE(editor.MainWindowVisible());
   // The found list as a search would leave it.
   IdentityRecord two = editor.identity().current;
   two.textId = "DEV0074M04C01";
@@ -229,6 +230,8 @@ TEST_F(ConnectDialogTest, OpeningReadsAndClosingWritesTheSettings) {
   EXPECT_EQ(editor.RemoteMode(), 0x80);
   EXPECT_EQ(dlg().view.mainCaption, "Korvan Remote: Connected To UNIT");
   EXPECT_TRUE(dlg().view.quickSyncEnabled);
+  EXPECT_TRUE(editor.MainWindowVisible());
+  EXPECT_FALSE(editor.ConnectDialogActive());
 
   // Reopened with these settings: direction, boxes and the port's search.
   dlg().view = ConnectView{};
