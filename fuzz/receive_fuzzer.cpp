@@ -1,7 +1,8 @@
 // Arbitrary bytes through the receive tick into the real dispatcher, discovery, live exchange and
-// status reports. The input is cut into chunks (each prefixed with its length byte), one chunk
-// per tick, as reads deliver them; between ticks the clock moves so the search time-out and its
-// box, the main timer (sending what received changes moved) and the popup's timer run too.
+// status reports and the block transfer engine. The input is cut into chunks (each prefixed with
+// its length byte), one chunk per tick, as reads deliver them; between ticks the clock moves so the
+// search time-out and its box, the main timer (sending what received changes moved) and the popup's
+// timer run too.
 
 #include <cstddef>
 #include <cstdint>
@@ -69,6 +70,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   d.view.portBox = {"COM 1"};
   d.view.portSelection = 0;
   d.StartSearch();
+  // A receive waiting for its blocks and a send waiting for block requests, so data blocks,
+  // block requests, file requests and entry lists all reach the transfer engine.
+  d.linkKind = 1;
+  korvan::Transfers& t = editor.transfers();
+  const int codes[] = {korvan::kSetCard, korvan::kSetInternal, korvan::kSetCurrent};
+  t.receiveCancelled = false;
+  t.receivingSet = codes[size % 3];
+  t.ReceiveDataSet(1, t.receivingSet);
+  t.stopServing = false;
+  t.sendingSet = codes[(size / 3) % 3];
+  t.SendDataSet(1, t.sendingSet);
   // Linked, with both gain meters asked for, so every part of a report and of a change is used.
   editor.SetRemoteMode(korvan::kRemoteLinked);
   editor.status().dynSelector = size % 10;

@@ -22,7 +22,10 @@ Editor::Editor(Ui& ui, Scheduler& scheduler, LinkEnvironment env)
       presets_(model_, this),
       chunks_(*this),
       files_(*this),
+      transfers_(*this),
+      connect_(*this),
       mainTimer_(*this, scheduler) {
+  if (env.backupFolder) backups_ = std::make_unique<BackupStore>(*env.backupFolder);
   port_.SetTickHandler([this] { parser_.ReceiveTick(); });
   status_.SetOnNoEqBands([this] { QuickSynchronize(); });
   presets_.InitNameLists();
@@ -84,13 +87,52 @@ MsgResult Editor::MessageBox(const std::string& text, MsgIcon icon, MsgButtons b
 }
 
 void Editor::SetBusy(bool busy) {
-  busy_ = busy;
-  ui_.BusyCursor(busy);
+  connect_.SetBusy(busy);
 }
 
 void Editor::SyncToPcExecute() {
   if (RemoteMode() == 0) return;
   ++syncToPcRequests_;
+  if (LockState() != 0) {
+    ui_.MessageBox(identity_.current.name + "\n\nis locked !", MsgIcon::Error, MsgButtons::Ok);
+    return;
+  }
+  transfers_.stopServing = false;
+  transfers_.sequenceRunning = false;
+  transfers_.sendingSet = kSetCurrent;
+  transfers_.SendDataSet(discovery_.linkKind, kSetCurrent);
+}
+
+void Editor::SyncToKVNExecute() {
+  if (RemoteMode() == 0) return;
+  transfers_.receiveCancelled = false;
+  transfers_.sequenceRunning = false;
+  transfers_.receivingSet = kSetCurrent;
+  transfers_.ReceiveDataSet(discovery_.linkKind, kSetCurrent);
+}
+
+void Editor::KeepEditorCopy(int code) {
+  if (!backups_ || (code != kSetCard && code != kSetInternal && code != kSetCurrent)) return;
+  Filer f(*this);
+  f.fileType = Transfers::FileTypeOf(code);
+  f.medium = code == kSetCard ? kMediumDisk : kMediumSerial;  // which bank is packed
+  f.Pack();
+  if (f.error || f.size == 0) return;
+  std::string error;
+  const std::string path = backups_->Keep(std::string("editor-") + DataSetName(code), f.fileType,
+                                          std::span<const uint8_t>(f.buffer.data(), f.size), error);
+  if (!path.empty()) backupsKept_.push_back(path);
+  Log(path.empty() ? "Backup failed: " + error : "Backup: " + path);
+}
+
+void Editor::KeepUnitCopy(int code, std::span<const uint8_t> image) {
+  if (!backups_) return;
+  std::string error;
+  const std::string prefix =
+      "unit" + std::to_string(identity_.current.deviceNumber + 1) + "-" + DataSetName(code);
+  const std::string path = backups_->Keep(prefix, Transfers::FileTypeOf(code), image, error);
+  if (!path.empty()) backupsKept_.push_back(path);
+  Log(path.empty() ? "Backup failed: " + error : "Backup: " + path);
 }
 
 void Editor::Log(const std::string& line) {

@@ -26,8 +26,11 @@
 #include "link/texter.h"
 #include "model/model.h"
 #include "model/presets.h"
+#include "transfer/backup_store.h"
 #include "transfer/chunk_codec.h"
+#include "transfer/connect_dialog.h"
 #include "transfer/file_commands.h"
+#include "transfer/transfers.h"
 
 namespace korvan {
 
@@ -38,6 +41,9 @@ struct LinkEnvironment {
   // Folder of the log "test.txt" ("" = the working directory, as the program runs; nullopt = no
   // log file, so an editor made for a test or a file command leaves no file behind).
   std::optional<std::string> logFolder = std::nullopt;
+  // Folder of the backups kept before a data set is overwritten (nullopt = none kept, as for
+  // a test; the program passes BackupStore::DefaultFolder()).
+  std::optional<std::string> backupFolder = std::nullopt;
 };
 
 class Editor : public ModelHost, public LinkHooks, public PresetHost {
@@ -57,6 +63,13 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   const PresetStore& presets() const { return presets_; }
   ChunkCodec& chunks() { return chunks_; }
   FileCommands& files() { return files_; }
+  Transfers& transfers() { return transfers_; }
+  ConnectDialog& connect() { return connect_; }
+  // Null when the editor keeps no backups.
+  const BackupStore* Backups() const { return backups_.get(); }
+  void SetBackupFolder(const std::optional<std::string>& folder) {
+    backups_ = folder ? std::make_unique<BackupStore>(*folder) : nullptr;
+  }
 
   // The device link.
   Texter& texter() { return texter_; }
@@ -97,9 +110,8 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   // True while VuTimer, TimeoutTimer (or a pending search retry), UploadTimer, DownloadTimer or
   // SendTimer runs: the main timer then keeps off the line.
   bool ReplyTimerRunning() const;
-  // Re-reads the unit's current set (the main window's quick synchronize). The transfer engine
-  // fills it in; until then it does nothing.
-  void QuickSynchronize() {}
+  // Re-reads the unit's current set (the error popup after "Not enough EQ-bands available").
+  void QuickSynchronize() { SyncToKVNExecute(); }
 
   // Window state the main timer consults.
   bool MainWindowVisible() const { return mainWindowVisible_; }
@@ -107,25 +119,36 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   bool ConnectDialogActive() const { return connectDialogActive_; }
   void SetConnectDialogActive(bool active) { connectDialogActive_ = active; }
 
-  // LinkHooks: the connect dialog, the live exchange (status, changes) and the transfer entries
-  // still to be filled.
+  // LinkHooks: the connect dialog, the live exchange (status, changes) and the transfer entries.
   void SetBusy(bool busy) override;
   void ShowConnectDialog() override {}
   void OnStatusFrame(std::span<const uint8_t> frame) override;
   void OnParamChangesFrame(std::span<const uint8_t> frame) override;
-  void OnDataBlockFrame(std::span<const uint8_t>) override {}
-  void OnEntryListFrame(std::span<const uint8_t>) override {}
-  void OnBlockRequestFrame(std::span<const uint8_t>) override {}
-  void OnFileRequestFrame(std::span<const uint8_t>) override {}
+  void OnDataBlockFrame(std::span<const uint8_t> f) override { transfers_.OnDataBlock(f); }
+  void OnEntryListFrame(std::span<const uint8_t> f) override { transfers_.OnEntryList(f); }
+  void OnBlockRequestFrame(std::span<const uint8_t> f) override { transfers_.OnBlockRequest(f); }
+  void OnFileRequestFrame(std::span<const uint8_t> f) override { transfers_.OnFileRequest(f); }
 
   // The connect dialog's busy state (disabled, hourglass cursor).
-  bool Busy() const { return busy_; }
+  bool Busy() const { return connect_.Busy(); }
+
+  // The free EQ processing the unit reported last (or the stand-alone estimate's).
+  int FreeEqProcessing() const { return status_.FreeEqProcessing; }
+  void SetFreeEqProcessing(int value) { status_.FreeEqProcessing = value; }
 
   // PresetHost (and RemoteMode above). Sends the current set to the unit; nothing happens
-  // stand-alone. The sending itself comes with the transfer sequences; until then a request while
-  // linked is only counted.
+  // stand-alone or when the unit is locked. Each request while linked is counted.
   void SyncToPcExecute() override;
   int SyncToPcRequests() const { return syncToPcRequests_; }
+  // Quick Synchronize To KVN: brings the unit's current set into the editor (linked only).
+  void SyncToKVNExecute();
+
+  // Backups: the editor's own copy of a data set (before a received one replaces it) and a
+  // copy received from the unit (before it is overwritten). Each logs "Backup: PATH".
+  void KeepEditorCopy(int code);
+  void KeepUnitCopy(int code, std::span<const uint8_t> image);
+  // The paths of every backup kept so far.
+  const std::vector<std::string>& BackupsKept() const { return backupsKept_; }
   void RefreshDisplayPage() override { ui_.RefreshDisplayPage(); }
 
   // A line for the diagnostic log.
@@ -135,7 +158,6 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   Ui& ui_;
   Scheduler& scheduler_;
   Model model_;
-  bool busy_ = false;
   bool mainWindowVisible_ = true;
   bool connectDialogActive_ = false;
 
@@ -156,6 +178,10 @@ class Editor : public ModelHost, public LinkHooks, public PresetHost {
   PresetStore presets_;
   ChunkCodec chunks_;
   FileCommands files_;
+  Transfers transfers_;
+  ConnectDialog connect_;
+  std::unique_ptr<BackupStore> backups_;
+  std::vector<std::string> backupsKept_;
   MainTimer mainTimer_;  // last: it starts ticking
 
   void ReadFactoryBank();

@@ -35,6 +35,19 @@ int main(int argc, char** argv) {
   app.add_option("--seconds", options.seconds, "stop after this many seconds (0: at a signal)")
       ->check(CLI::NonNegativeNumber);
   app.add_flag("--echo", options.echo, "the line echoes everything the editor sends");
+  app.add_option("--state", options.stateDir,
+                 "load and save the units' memories in this folder (unitN-current.xpc, "
+                 "unitN-internal.kvn, unitN-card.kvn, unitN-firmware.bin)");
+  app.add_flag("--no-card", options.faults.noCard, "the units have no memory card");
+  app.add_option("--bad-checksum", options.faults.badChecksum,
+                 "send block K once with a wrong checksum")
+      ->check(CLI::NonNegativeNumber);
+  app.add_option("--drop-block", options.faults.dropBlock,
+                 "leave the first request of block K unanswered")
+      ->check(CLI::NonNegativeNumber);
+  app.add_option("--stop-after-block", options.faults.stopAfterBlock,
+                 "stop answering a transfer after block K")
+      ->check(CLI::NonNegativeNumber);
   std::string lock, errorSpec;
   std::vector<std::string> panels;
   app.add_option("--lock", lock, "the units report a lock: page or global");

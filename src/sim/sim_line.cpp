@@ -34,6 +34,7 @@ bool MakeRaw(int fd) {
 
 SimLine::SimLine(EventLoop& loop, int baud) : loop_(loop), baud_(baud) {
   flushTimer_ = loop_.CreateTimer(TimerKind::OneShot, [this] { Flush(); });
+  deliverTimer_ = loop_.CreateTimer(TimerKind::OneShot, [this] { Deliver(); });
 }
 
 SimLine::~SimLine() {
@@ -88,7 +89,15 @@ void SimLine::OnReadable() {
   const ssize_t n = ::read(fd_, buf, sizeof buf);
   if (n > 0) {
     rx_ += static_cast<uint64_t>(n);
-    onBytes_(std::span<const uint8_t>(buf, static_cast<size_t>(n)));
+    if (baud_ <= 0) {
+      onBytes_(std::span<const uint8_t>(buf, static_cast<size_t>(n)));
+      return;
+    }
+    // A pseudo-terminal carries the editor's bytes at once; a real line takes 10 bits a byte.
+    const int64_t slotUs = 10'000'000 / baud_;
+    rxLineFreeAtUs_ = std::max(rxLineFreeAtUs_, NowUs()) + slotUs * n;
+    rxQueue_.emplace_back(rxLineFreeAtUs_, std::vector<uint8_t>(buf, buf + n));
+    Deliver();
     return;
   }
   if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
@@ -97,11 +106,27 @@ void SimLine::OnReadable() {
   if (onHangUp_) onHangUp_();
 }
 
+void SimLine::Deliver() {
+  const int64_t now = NowUs();
+  while (!rxQueue_.empty() && rxQueue_.front().first <= now) {
+    const std::vector<uint8_t> bytes = std::move(rxQueue_.front().second);
+    rxQueue_.pop_front();
+    onBytes_(bytes);
+  }
+  if (!rxQueue_.empty() && !deliverTimer_->Running()) {
+    const int64_t waitUs = rxQueue_.front().first - now;
+    deliverTimer_->Start(static_cast<int>((waitUs + 999) / 1000));
+  }
+}
+
 void SimLine::Send(std::span<const uint8_t> bytes) {
   if (baud_ <= 0) {
     WriteNow(bytes.data(), bytes.size());
     return;
   }
+  // An idle line starts now; a busy one goes on where its last byte ends, so a late flush
+  // catches up instead of losing the time it was late.
+  if (queue_.empty()) lineFreeAtUs_ = std::max(lineFreeAtUs_, NowUs());
   queue_.insert(queue_.end(), bytes.begin(), bytes.end());
   Flush();
 }
@@ -117,7 +142,6 @@ void SimLine::Flush() {
   // Each byte takes 10 bits of line time; send what the line would have carried by now.
   const int64_t slotUs = 10'000'000 / baud_;
   const int64_t now = NowUs();
-  if (lineFreeAtUs_ < now - slotUs) lineFreeAtUs_ = now - slotUs;
   std::vector<uint8_t> out;
   while (!queue_.empty() && lineFreeAtUs_ + slotUs <= now) {
     out.push_back(queue_.front());

@@ -1,6 +1,8 @@
 #pragma once
-// The simulator's end of the line: a pseudo-terminal (or a given tty), what it sends paced as a
-// real line at the chosen baud rate, optional echo of everything received, and byte counts.
+// The simulator's end of the line: a pseudo-terminal (or a given tty), both directions paced as a
+// real line at the chosen baud rate (what the units send leaves no faster, what the editor sends
+// is taken only once it would have arrived), optional echo of everything received, and byte
+// counts.
 
 #include <cstdint>
 #include <deque>
@@ -37,6 +39,7 @@ class SimLine {
 
  private:
   void OnReadable();
+  void Deliver();
   void Flush();
   void WriteNow(const uint8_t* data, size_t n);
 
@@ -51,6 +54,10 @@ class SimLine {
   std::unique_ptr<Timer> flushTimer_;
   std::vector<std::unique_ptr<Timer>> delayed_;
   uint64_t rx_ = 0, tx_ = 0;
+  // Received chunks waiting for the time their last byte would have arrived (paced only).
+  std::deque<std::pair<int64_t, std::vector<uint8_t>>> rxQueue_;
+  int64_t rxLineFreeAtUs_ = 0;
+  std::unique_ptr<Timer> deliverTimer_;
 };
 
 }  // namespace korvan::sim

@@ -48,6 +48,7 @@ Simulator::Simulator(SimOptions options)
     : options_(std::move(options)),
       line_(loop_, options_.baud),
       dispatcher_(line_, options_.units, states_, loop_, options_.trace ? stderr : nullptr),
+      transfer_(line_, options_.stateDir, options_.faults),
       reader_([this](std::span<const uint8_t> frame) { dispatcher_.OnFrame(frame); }) {
   for (size_t i = 0; i < options_.units.size(); ++i)
     options_.units[i].replyDelayMs = kFirstReplyMs + kReplySpacingMs * static_cast<int>(i);
@@ -57,6 +58,8 @@ Simulator::Simulator(SimOptions options)
     state->pendingError = options_.error;
     states_.push_back(std::move(state));
   }
+  for (const SimUnit& unit : options_.units) transfer_.AddUnit(unit);
+  dispatcher_.SetTransfer(&transfer_);
   stopTimer_ = loop_.CreateTimer(TimerKind::OneShot, [this] { Stop(); });
 }
 

@@ -10,6 +10,7 @@
 #include "core/event_loop.h"
 #include "sim/frame_reader.h"
 #include "sim/sim_line.h"
+#include "sim/sim_transfer.h"
 #include "sim/sim_unit.h"
 #include "sim/unit_dispatcher.h"
 #include "sim/unit_state.h"
@@ -29,6 +30,8 @@ struct SimOptions {
   };
   std::vector<Panel> panel;  // --panel MODIX:MCIX=STEP@MS, on the first unit
   bool trace = false;        // parameter changes on stderr
+  std::string stateDir;      // where the units' memories are loaded from and saved to
+  TransferFaults faults;
 };
 
 // "page" or "global"; "TYPE:OP"; "MODIX:MCIX=STEP@MS". False when the text is not one.
@@ -59,6 +62,7 @@ class Simulator {
   SimLine line_;
   std::vector<std::unique_ptr<UnitState>> states_;
   UnitDispatcher dispatcher_;
+  SimTransfer transfer_;
   FrameReader reader_;
   std::unique_ptr<Timer> stopTimer_;
   std::vector<std::unique_ptr<Timer>> panelTimers_;

@@ -31,6 +31,7 @@ void UnitDispatcher::OnFrame(std::span<const uint8_t> frame) {
         OnSetName(unit, frame);
         break;
       default:
+        if (transfer_) transfer_->OnFrame(unit, frame);
         break;
     }
     // One unit per device number answers; a renumbered unit must not be matched again.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sim/sim_line.h"
+#include "sim/sim_transfer.h"
 #include "sim/sim_unit.h"
 #include "sim/unit_state.h"
 
@@ -24,6 +25,8 @@ class UnitDispatcher {
       : line_(line), units_(units), states_(states), loop_(loop), trace_(trace) {}
 
   void OnFrame(std::span<const uint8_t> frame);
+  // Block and file frames go to the transfer side (none: they are ignored).
+  void SetTransfer(SimTransfer* transfer) { transfer_ = transfer; }
   // A change made on unit index's own panel: stored and sent to the editor.
   void PanelChange(size_t index, int modix, int mcix, int value);
 
@@ -36,6 +39,7 @@ class UnitDispatcher {
 
   SimLine& line_;
   std::vector<SimUnit>& units_;
+  SimTransfer* transfer_ = nullptr;
   std::vector<std::unique_ptr<UnitState>>& states_;
   EventLoop& loop_;
   std::FILE* trace_;

@@ -15,6 +15,9 @@ void AddFramesCommand(CLI::App& app, int& rc);
 void AddScaleCommand(CLI::App& app, int& rc);
 void AddResponseCommand(CLI::App& app, int& rc);
 void AddScanCommand(CLI::App& app, int& rc);
+void AddPullCommand(CLI::App& app, int& rc);
+void AddPushCommand(CLI::App& app, int& rc);
+void AddUpdateCommand(CLI::App& app, int& rc);
 void AddSendCommand(CLI::App& app, int& rc);
 void AddWatchCommand(CLI::App& app, int& rc);
 

@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
   korvan::tool::AddScaleCommand(app, rc);
   korvan::tool::AddResponseCommand(app, rc);
   korvan::tool::AddScanCommand(app, rc);
+  korvan::tool::AddPullCommand(app, rc);
+  korvan::tool::AddPushCommand(app, rc);
+  korvan::tool::AddUpdateCommand(app, rc);
   korvan::tool::AddSendCommand(app, rc);
   korvan::tool::AddWatchCommand(app, rc);
   try {

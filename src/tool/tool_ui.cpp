@@ -1,5 +1,7 @@
 #include "tool/tool_ui.h"
 
+#include <cstdio>
+
 namespace korvan::tool {
 
 MsgResult ToolUi::MessageBox(const std::string& text, MsgIcon, MsgButtons buttons) {
@@ -10,6 +12,27 @@ MsgResult ToolUi::MessageBox(const std::string& text, MsgIcon, MsgButtons button
   else
     lastBox = text.substr(0, firstEnd) + ": " + text.substr(lastStart + 1);
   return FirstButton(buttons);
+}
+
+void ToolUi::ProgressBar(int position, int maximum) {
+  if (!progressOnTerminal || maximum <= 0) return;
+  constexpr int kWidth = 40;
+  const int filled = position * kWidth / maximum;
+  std::fprintf(stderr, "\r[%s%s] %3d%% block %d/%d", std::string(filled, '#').c_str(),
+               std::string(kWidth - filled, ' ').c_str(), position * 100 / maximum, position,
+               maximum);
+  std::fflush(stderr);
+  barShown_ = true;
+}
+
+void ToolUi::ProgressClose() {
+  EndProgressLine();
+}
+
+void ToolUi::EndProgressLine() {
+  if (!barShown_) return;
+  std::fputc('\n', stderr);
+  barShown_ = false;
 }
 
 std::string ToolUi::Next() {

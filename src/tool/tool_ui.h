@@ -14,6 +14,13 @@ class ToolUi : public SilentUi {
   MsgResult MessageBox(const std::string& text, MsgIcon icon, MsgButtons buttons) override;
   std::string AskOpenFileName(const std::string&) override { return Next(); }
   std::string AskSaveFileName(const std::string&) override { return Next(); }
+  // On a terminal (stderr), transfers draw a progress bar there.
+  void ProgressBar(int position, int maximum) override;
+  void ProgressClose() override;
+  // Ends a bar left on the terminal with a new line.
+  void EndProgressLine();
+
+  bool progressOnTerminal = false;
 
   // Names for the next file dialogs, in order.
   std::deque<std::string> fileNames;
@@ -22,6 +29,7 @@ class ToolUi : public SilentUi {
 
  private:
   std::string Next();
+  bool barShown_ = false;
 };
 
 }  // namespace korvan::tool

@@ -74,7 +74,7 @@ void Filer::Load() {
   if (medium == kMediumDisk) {
     LoadFile();
   } else if (medium >= 1 && medium <= 3) {
-    error = DecodeStreamInPlace(buffer, size);
+    DecodeStream();
   } else {
     error = kFilerBadMedium;
   }
@@ -115,7 +115,7 @@ void Filer::Store() {
   if (medium == kMediumDisk) {
     StoreFile();
   } else if (medium >= 1 && medium <= 3) {
-    // Sending block blockNo belongs to the block transfer engine.
+    SendBlock();
   } else {
     error = kFilerBadMedium;
   }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,15 @@ class Filer {
   void Pack();
   void Unpack();
 
+  // The block protocol (medium 1..3). SendBlock sends block blockNo of the image; ReceiveBlock
+  // takes the accepted block blockNo of total with its stream bytes and received checksum;
+  // RequestBlock asks the unit for block blockNo; DecodeStream turns the received stream into
+  // the image in place.
+  void SendBlock();
+  void ReceiveBlock(int total, std::span<const uint8_t> data, uint8_t checksum);
+  void RequestBlock();
+  void DecodeStream();
+
   // The text ReportError shows for the present error.
   std::string ErrorText(bool outgoing) const;
   // Shows the error dialog and logs the error, then clears it. outgoing: send, save and firmware
@@ -68,7 +78,13 @@ class Filer {
  private:
   void LoadFile();
   void StoreFile();
+  void ShowProgress(int position, int maximum);
+  void CloseProgress();
+  void FinishReceive();
   Editor& editor_;
+  bool progressShown_ = false;
+  int blocksAnnounced_ = 0;      // by block 0 of the receive in progress
+  unsigned lastBlockBytes_ = 0;  // stream bytes of the last block received
 };
 
 }  // namespace korvan
