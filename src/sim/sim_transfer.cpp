@@ -1,22 +1,81 @@
 #include "sim/sim_transfer.h"
 
 #include <iostream>
+#include <optional>
+#include <variant>
 
 #include "link/sysex.h"
 #include "transfer/block_stream.h"
+#include "transfer/chunk_format.h"
 
 namespace korvan::sim {
 namespace {
 
 constexpr size_t kDataBlockOverhead = 15;
+constexpr size_t kXcurImageOffset = 16;  // number, bank, edited, locked, name
+
+// Where the parameter image words of a set file's XCUR chunk start, or nothing when the bytes
+// are not a sound set.
+std::optional<size_t> CurrentImageOffset(const std::vector<uint8_t>& set, int imageWords) {
+  const SetRead read = ParseXpcr(set, 0, imageWords, nullptr);
+  if (read.error != 0) return std::nullopt;
+  for (const SetPart& part : read.parts)
+    if (std::holds_alternative<XcurData>(part.body))
+      return part.header.BodyStart() + kXcurImageOffset;
+  return std::nullopt;
+}
+
+std::vector<uint16_t> WordsAt(const std::vector<uint8_t>& bytes, size_t at, int n) {
+  std::vector<uint16_t> words(static_cast<size_t>(n));
+  for (size_t i = 0; i < words.size(); ++i)
+    words[i] = static_cast<uint16_t>(bytes[at + 2 * i] | (bytes[at + 2 * i + 1] << 8));
+  return words;
+}
+
+void LoadParams(UnitState* params, const std::vector<uint8_t>& set) {
+  if (!params) return;
+  const int n = params->ImageWords();
+  if (auto at = CurrentImageOffset(set, n)) params->LoadImage(WordsAt(set, *at, n));
+}
 
 }  // namespace
 
-void SimTransfer::AddUnit(const SimUnit& unit) {
+bool SimTransfer::RefreshCurrent(State& s) {
+  if (!s.params) return false;
+  const int n = s.params->ImageWords();
+  const auto at = CurrentImageOffset(s.memory.current, n);
+  if (!at) return false;
+  std::vector<uint16_t> words = WordsAt(s.memory.current, *at, n);
+  s.params->StoreImage(words);
+  bool changed = false;
+  for (size_t i = 0; i < words.size(); ++i) {
+    const uint8_t lo = static_cast<uint8_t>(words[i] & 0xFF),
+                  hi = static_cast<uint8_t>(words[i] >> 8);
+    uint8_t* b = &s.memory.current[*at + 2 * i];
+    changed |= b[0] != lo || b[1] != hi;
+    b[0] = lo;
+    b[1] = hi;
+  }
+  s.currentUnsaved |= changed;
+  return changed;
+}
+
+void SimTransfer::SaveChangedCurrentSets() {
+  for (auto& [unit, s] : states_) {
+    if (!RefreshCurrent(s) && !s.currentUnsaved) continue;
+    s.currentUnsaved = false;
+    std::string error;
+    if (!s.memory.Save(stateDir_, s.number, 4, error)) std::cerr << "korvan-sim: " << error << '\n';
+  }
+}
+
+void SimTransfer::AddUnit(const SimUnit& unit, UnitState* params) {
   State s;
   s.number = unit.deviceNumber + 1;
+  s.params = params;
   s.memory = UnitMemory::Defaults();
   s.memory.Load(stateDir_, s.number, faults_.noCard);
+  LoadParams(params, s.memory.current);
   states_[&unit] = std::move(s);
 }
 
@@ -68,6 +127,7 @@ void SimTransfer::OnBlockRequest(const SimUnit& unit, State& s, std::span<const 
   if (frame.size() != 11) return;
   const int kind = frame[7], block = Join14(frame[8], frame[9]);
   if (kind == kKindSet) {
+    if (block == 0) RefreshCurrent(s);  // a served set carries the parameters as they are now
     Serve(unit, s.memory.current, kind, block);
   } else if (kind == kKindBank) {
     if (block == 0) s.servingCard = false;  // a block request starts the internal bank
@@ -132,6 +192,8 @@ void SimTransfer::Keep(State& s, int kind, std::vector<uint8_t> image) {
   if (kind == kKindSet) {
     code = 4;
     s.memory.current = std::move(image);
+    s.currentUnsaved = false;
+    LoadParams(s.params, s.memory.current);
   } else if (kind == kKindProgram) {
     code = 8;
     s.memory.firmware = std::move(image);

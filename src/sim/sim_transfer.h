@@ -14,6 +14,7 @@
 #include "sim/sim_line.h"
 #include "sim/sim_unit.h"
 #include "sim/unit_memory.h"
+#include "sim/unit_state.h"
 
 namespace korvan::sim {
 
@@ -29,8 +30,13 @@ class SimTransfer {
   SimTransfer(SimLine& line, std::string stateDir, TransferFaults faults)
       : line_(line), stateDir_(std::move(stateDir)), faults_(faults) {}
 
-  // Loads each unit's memories (numbered by its device number at start).
-  void AddUnit(const SimUnit& unit);
+  // Loads each unit's memories (numbered by its device number at start). params, when given, are
+  // the unit's live parameters: its current set is read into them, a received current set
+  // replaces them, and a served current set carries them.
+  void AddUnit(const SimUnit& unit, UnitState* params = nullptr);
+  // Writes each unit's current set with the parameter changes it took since it was loaded or
+  // received (on exit).
+  void SaveChangedCurrentSets();
   // True when frame (addressed to unit) was a transfer frame and has been handled.
   bool OnFrame(const SimUnit& unit, std::span<const uint8_t> frame);
 
@@ -39,6 +45,8 @@ class SimTransfer {
  private:
   struct State {
     int number = 1;  // 1..16, names the state files
+    UnitState* params = nullptr;
+    bool currentUnsaved = false;  // the current set took parameter changes not yet written
     UnitMemory memory;
     bool servingCard = false;   // kind 0 requests are for the card bank
     bool incomingCard = false;  // the next kind 0 image is the card bank
@@ -52,6 +60,8 @@ class SimTransfer {
   void OnDataBlock(const SimUnit& unit, State& s, std::span<const uint8_t> frame);
   void Serve(const SimUnit& unit, const std::vector<uint8_t>& image, int kind, int block);
   void Keep(State& s, int kind, std::vector<uint8_t> image);
+  // Copies the live parameters into the current set's image words; false when they were equal.
+  bool RefreshCurrent(State& s);
 
   SimLine& line_;
   std::string stateDir_;

@@ -58,7 +58,8 @@ Simulator::Simulator(SimOptions options)
     state->pendingError = options_.error;
     states_.push_back(std::move(state));
   }
-  for (const SimUnit& unit : options_.units) transfer_.AddUnit(unit);
+  for (size_t i = 0; i < options_.units.size(); ++i)
+    transfer_.AddUnit(options_.units[i], states_[i].get());
   dispatcher_.SetTransfer(&transfer_);
   stopTimer_ = loop_.CreateTimer(TimerKind::OneShot, [this] { Stop(); });
 }
@@ -84,6 +85,7 @@ void Simulator::Run() {
     panelTimers_.push_back(std::move(timer));
   }
   loop_.Run();
+  transfer_.SaveChangedCurrentSets();  // parameter changes reach the state folder on exit
 }
 
 }  // namespace korvan::sim

@@ -39,6 +39,24 @@ int UnitState::Param(int modix, int mcix) const {
   return params_->Ctrl(modix, mcix).value;
 }
 
+void UnitState::LoadImage(std::span<const uint16_t> words) {
+  if (words.size() < static_cast<size_t>(1 + params_->StoredWordCount())) return;
+  size_t w = 0;
+  params_->OutputConfiguration = std::min<int>(words[w++], 3);
+  for (int m = 0; m < kModuleCount; ++m)
+    for (MCtrl& c : params_->Module(m).controls)
+      if (c.Stored()) c.value = c.Clamp(words[w++]);
+}
+
+void UnitState::StoreImage(std::span<uint16_t> words) const {
+  if (words.size() < static_cast<size_t>(1 + params_->StoredWordCount())) return;
+  size_t w = 0;
+  words[w++] = static_cast<uint16_t>(params_->OutputConfiguration);
+  for (int m = 0; m < kModuleCount; ++m)
+    for (const MCtrl& c : params_->Module(m).controls)
+      if (c.Stored()) words[w++] = static_cast<uint16_t>(c.value);
+}
+
 int UnitState::InputLevel(int input, int64_t nowMs) const {
   const int modix = kFirstInputModix + input;
   if (Param(modix, mc::Mute)) return 0;

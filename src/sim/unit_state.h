@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "model/model.h"
 
@@ -20,6 +21,12 @@ class UnitState {
   // control.
   bool SetParam(int modix, int mcix, int value);
   int Param(int modix, int mcix) const;
+
+  // The stored controls as the words of a parameter image (OutputConfiguration first, then the
+  // modules' stored controls in order): taken from a received set, given to a served one.
+  void LoadImage(std::span<const uint16_t> words);
+  void StoreImage(std::span<uint16_t> words) const;
+  int ImageWords() const { return params_->ImageWordCount(); }
 
   // The 16 report bytes at nowMs for the selectors of a status request (0 = none, 2.. = which).
   std::array<uint8_t, 16> Report(int64_t nowMs, int dynByte, int limByte);
