@@ -8,18 +8,9 @@ build=$(realpath "${1:-build}")
 runs=${2:-3}
 tool=$build/korvan-tool
 sim=$build/korvan-sim
-work=$(mktemp -d)
-simpid=
-cleanup() {
-  [[ -n $simpid ]] && kill "$simpid" 2>/dev/null && wait "$simpid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cd "$work"
-"$sim" --baud 38400 >sim.out &
-simpid=$!
-for _ in $(seq 50); do [[ -s sim.out ]] && break; sleep 0.1; done
-port=$(sed -n 's/^port\t//p' sim.out)
+source "$(dirname "${BASH_SOURCE[0]}")/../tests/tool/sim_harness.bash"
+enter_workdir
+launch_sim --baud 38400
 head -c 100000 /dev/urandom >fw.bin
 
 ratio() {  # reads "transfer SENT RECEIVED SECONDS" lines, prints the mean ratio and the last line

@@ -4,24 +4,11 @@
 set -euo pipefail
 tool=$(realpath "$1")
 sim=$(dirname "$tool")/korvan-sim
-work=$(mktemp -d)
-simpid=
-cleanup() {
-  [[ -n $simpid ]] && kill "$simpid" 2>/dev/null && wait "$simpid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cd "$work"
+source "$(dirname "${BASH_SOURCE[0]}")/sim_harness.bash"
+enter_workdir
 mkdir state
 fail() { echo "$*" >&2; exit 1; }
-start_sim() {
-  rm -f sim.out
-  "$sim" --baud 0 --state state --trace >sim.out 2>sim.err &
-  simpid=$!
-  for _ in $(seq 50); do [[ -s sim.out ]] && break; sleep 0.1; done
-  port=$(sed -n 's/^port\t//p' sim.out)
-  [[ -n $port ]] || fail "korvan-sim gave no port"
-}
+start_sim() { launch_sim --baud 0 --state state --trace; }
 value() { "$tool" file show "$1" | awk -F'\t' -v m="$2" -v c="$3" '$2==m && $3==c {print $4}'; }
 run() { "$tool" "$@" --port "$port" --device 1; }
 
@@ -36,6 +23,6 @@ run pull --set current -o pulled.xpc
 [[ $(value pulled.xpc 6 2) == 200 ]] || fail "the pushed gain did not become the unit's own"
 [[ $(value pulled.xpc 7 2) == 120 ]] || fail "the live edit is not in the pulled set"
 # On exit the unit writes the edit into its state folder.
-kill "$simpid"; wait "$simpid" 2>/dev/null || true; simpid=
+stop_sim
 [[ $(value state/unit1-current.xpc 7 2) == 120 ]] || fail "the edit was not written on exit"
 echo "sim params: ok"

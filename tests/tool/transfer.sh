@@ -5,25 +5,11 @@
 set -euo pipefail
 tool=$(realpath "$1")
 sim=$(dirname "$tool")/korvan-sim
-work=$(mktemp -d)
-simpid=
-cleanup() {
-  [[ -n $simpid ]] && kill "$simpid" 2>/dev/null && wait "$simpid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cd "$work"
+source "$(dirname "${BASH_SOURCE[0]}")/sim_harness.bash"
+enter_workdir
 mkdir state backups
 
-start_sim() {
-  [[ -n $simpid ]] && kill "$simpid" && wait "$simpid" 2>/dev/null || true
-  rm -f sim.out
-  "$sim" --baud 0 --state state "$@" >sim.out &
-  simpid=$!
-  for _ in $(seq 50); do [[ -s sim.out ]] && break; sleep 0.1; done
-  port=$(sed -n 's/^port\t//p' sim.out)
-  [[ -n $port ]] || { echo "korvan-sim gave no port" >&2; exit 1; }
-}
+start_sim() { launch_sim --baud 0 --state state "$@"; }
 fail() { echo "$*" >&2; exit 1; }
 # The unit stores a memory once its last block is in, a moment after the tool is done.
 stored() {
